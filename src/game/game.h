@@ -1,0 +1,4 @@
+// The game's entry, called once the engine is ready.
+#pragma once
+
+void GameMain();

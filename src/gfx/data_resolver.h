@@ -1,0 +1,22 @@
+// Turns an asset name into a readable path: the file itself when it exists,
+// otherwise an entry unpacked from the optional "sbX" data archive into a
+// temporary file (deleted at the next lookup).
+#pragma once
+#include <string>
+
+struct DataResolver {
+    bool enabled = true;
+    std::string archivePath;  // the archive file (or the program directory)
+    std::string tempFile;     // the last unpacked file, empty when none
+};
+
+// The two resolvers of the process; image and sound loading use the first.
+extern DataResolver* g_dataResolvers[2];
+
+// Creates both resolvers pointing at the program directory.
+void CreateDataResolvers(const std::string& programDirectory);
+// Deletes their temporary files and frees them.
+void ReleaseDataResolvers();
+
+// True with the readable path in resolved; false with resolved empty.
+bool ResolveDataFile(DataResolver& resolver, const std::string& path, std::string& resolved);

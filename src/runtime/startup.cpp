@@ -1,0 +1,88 @@
+#include "runtime/startup.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+
+#include "commands.h"
+#include "frame/clock.h"
+#include "frame/presenter.h"
+#include "gfx/data_resolver.h"
+#include "gfx/window.h"
+#include "input/input_context.h"
+#include "runtime/engine_context.h"
+#include "runtime/engine_globals.h"
+#include "sound/sound.h"
+
+StartupSettings g_settings;
+bool AutoPause = false;
+bool EscapeEnds = true;
+bool Paused = false;
+RtString g_caption;
+RtString g_commandLine;
+OpenGLZodadodu* g_engine = nullptr;
+InputContext* g_input = nullptr;
+
+std::string ProgramDirectoryOf(const std::string& programPath) {
+    for (size_t i = programPath.size(); i-- > 1;) {
+        if (programPath[i] == '/' || programPath[i] == '\\') return programPath.substr(0, i);
+    }
+    return programPath;
+}
+
+namespace {
+std::string ProgramPath() {
+    char buffer[4096];
+    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return {};
+    buffer[n] = '\0';
+    return buffer;
+}
+}  // namespace
+
+int EngineInit(const char* caption) {
+    AutoPause = true;
+    g_engine = new OpenGLZodadodu;
+    if (!CreateGameWindow(*g_engine, g_settings.screenWidth, g_settings.screenHeight, 0, g_settings.frameRate,
+                          g_settings.multisampleSamples)) {
+        EndProgram();
+    }
+    SetWindowCaption(*g_engine, caption);
+    g_caption = caption;
+    std::remove(LogFilePath().c_str());
+    g_input = new InputContext;
+    CreateSound();
+    SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(NowMs())));
+    if (g_settings.fullScreen == 0)
+        EnterWindowed(*g_engine);
+    else
+        EnterFullscreen(*g_engine);
+    InitInput(g_input, g_engine->window, g_settings.captureMouse != 0);
+    InitSound(g_soundDevice);
+    g_engine->currentFont = 0;
+    const std::string directory = ProgramDirectoryOf(ProgramPath());
+    if (!directory.empty() && chdir(directory.c_str()) != 0) {
+        // Failure to change directory is ignored: assets are then looked up
+        // relative to wherever the program was started.
+    }
+    CreateDataResolvers(directory);
+    ClearScreen();
+    g_frameClock.thisFrame = g_frameClock.previousFrame = g_frameClock.startup = NowMs();
+    FramePresent(*g_engine);
+    SetViewport(*g_engine, 0, 0, 0, 0);
+    double width = 0, height = 0;
+    GetScreenSize(width, height);
+    LoadFont("", 0);
+    LoadFont("smalfont.bmp", 0);
+    double charWidth = 0, charHeight = 0;
+    GetFontSize(charWidth, charHeight);
+    PrintText("Loading...", (width - 10 * charWidth) * 0.5, (height - charHeight) * 0.5);
+    ShowScreen();
+    Paused = false;
+    g_frameClock.thisFrame = g_frameClock.previousFrame = g_frameClock.startup = NowMs();
+    std::fputs("Init OK\n", stdout);
+    std::fflush(stdout);
+    return 0;
+}

@@ -1,0 +1,34 @@
+#include "sound/sound.h"
+
+#include "commands.h"
+
+// Placeholder until sound lands: every play is silent.
+
+struct SoundDevice {
+    bool open = false;
+};
+struct SoundSlot {
+    int bufferCount = 0;
+};
+
+SoundDevice* g_soundDevice = nullptr;
+SoundSlot* g_soundSlots = nullptr;
+
+void CreateSound() {
+    g_soundDevice = new SoundDevice;
+    g_soundSlots = new SoundSlot[kSoundSlotCount];
+}
+
+int InitSound(SoundDevice*) { return 0; }
+
+void ReleaseSound() {
+    delete[] g_soundSlots;
+    g_soundSlots = nullptr;
+    delete g_soundDevice;
+    g_soundDevice = nullptr;
+}
+
+void LoadSound(RtString, double, double) {}
+double PlaySound(double, double, double) { return -1; }
+double SoundPlaying(double) { return 0; }
+void StopSounds() {}

@@ -1,0 +1,65 @@
+#include "testkit/testkit.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "runtime/errors.h"
+#include "runtime/temp_dir.h"
+
+namespace testkit {
+
+namespace {
+[[noreturn]] void ThrowEnd(int) { throw ProgramEnded{g_errorState.errorCode}; }
+}  // namespace
+
+EndCatcher::EndCatcher() { SetProgramExitHandler(&ThrowEnd); }
+EndCatcher::~EndCatcher() { SetProgramExitHandler(nullptr); }
+
+double ExpectProgramEnd(const std::function<void()>& body) {
+    EndCatcher catcher;
+    try {
+        body();
+    } catch (const ProgramEnded& end) {
+        return end.errorCode;
+    }
+    ADD_FAILURE() << "the program did not end";
+    return -1;
+}
+
+VirtualClock::VirtualClock(double startMs) : now_(startMs) { SetClock(this); }
+VirtualClock::~VirtualClock() { SetClock(nullptr); }
+void VirtualClock::Sleep(double ms) {
+    if (ms > 0) now_ += ms;
+}
+void VirtualClock::WaitToward(double deadlineMs) {
+    if (now_ <= deadlineMs) now_ = std::nextafter(deadlineMs, INFINITY);
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = TempDirectory() + "aerox-test-XXXXXX";
+    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
+    path_ = pattern;
+}
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+}  // namespace testkit
