@@ -1,6 +1,7 @@
 #include "sound/sound.h"
 
 #include "commands.h"
+#include "runtime/command_trace.h"
 
 // Placeholder until sound lands: every play is silent.
 
@@ -28,7 +29,10 @@ void ReleaseSound() {
     g_soundDevice = nullptr;
 }
 
-void LoadSound(RtString, double, double) {}
-double PlaySound(double, double, double) { return -1; }
+void LoadSound(RtString path, double slot, double buffers) { TraceCommand("LoadSound", {slot, buffers}, path.Text()); }
+double PlaySound(double slot, double pan, double volume) {
+    TraceCommand("PlaySound", {slot, pan, volume});
+    return -1;
+}
 double SoundPlaying(double) { return 0; }
 void StopSounds() {}
