@@ -95,15 +95,17 @@ Image explosion(int size, const Stage& st, std::uint32_t seed, int sparks) {
                     if (puff * 0.6 + 0.4 * (1 - ds) > 1.0 - st.density + (bayer(x, y) - 0.5) * 0.3) {
                         // Lit from the top-left.
                         const double light = puff - (dx + dy) * 0.35;
-                        img.set(x, y, pc(light > 0.75 ? 'G' : light > 0.5 ? 'g' : light > 0.25 ? 's' : 'K'));
+                        img.set(x, y, pc(light > 0.85 ? 'G' : light > 0.6 ? 'g' : light > 0.35 ? 's' : 'K'));
                     }
                 }
             }
             if (st.fire > 0) {
                 const double df = d / st.fire + lump * 0.5 + fine * 0.25;
                 if (df < 1.0) {
-                    const double h = (1.0 - df) * st.heat + fine * 0.15;
-                    if (h > 0.08) img.set(x, y, pc(fireCode(h)));
+                    const double h = (1.0 - df) * st.heat + fine * 0.35 + lump * 0.25;
+                    // Cooling fire breaks up into glowing patches and soot.
+                    if (h > 0.14) img.set(x, y, pc(fireCode(h)));
+                    else if (h > 0.02 && st.smoke > 0) img.set(x, y, pc(lump > 0 ? 'K' : 'r'));
                 }
             }
         }

@@ -12,29 +12,29 @@ namespace {
 constexpr double kTau = 6.28318530717959;
 constexpr int kTile = 32;
 
-// Palm crown from above, with its shadow falling to the bottom-right.
-// clang-format off
+// Palm crown from above: six fronds around the coconuts (o).
 const Grid kPalm = {
-    ".kk...kk..",
-    "kEEk.kEEk.",
-    ".keEkEek..",
-    "..keOekd..",
-    ".kEeOeEkd.",
-    "kEek.keEkd",
-    ".kkd..kkd.",
-    "..dd...dd.",
+    "....kkk....",
+    ".kk.kEk.kk.",
+    "kEEkkEkkEEk",
+    ".kEEeEeEEk.",
+    "..kkeoekk..",
+    ".kEeeoeeEk.",
+    "kEekkekkeEk",
+    ".kk.kek.kk.",
+    "....kek....",
+    ".....k.....",
 };
 
 // Hut with a red tiled roof (lit ridge), shadow to the bottom-right.
 const Grid kHut = {
-    "kkkkkkkkkk.",
-    "kRRRRRRRRkd",
-    "kRRRRRRRRkd",
-    "kaaaaaaaakd",
-    "krrrrrrrrkd",
-    "krrrrrrrrkd",
-    "kkkkkkkkkkd",
-    ".dddddddddd",
+    "kkkkkkkkkk",
+    "kRRRRRRRRk",
+    "kRRRRRRRRk",
+    "kaaaaaaaak",
+    "krrrrrrrrk",
+    "krrrrrrrrk",
+    "kkkkkkkkkk",
 };
 
 // Bush for rocky ground.
@@ -42,8 +42,7 @@ const Grid kBush = {
     ".kkk.",
     "kEEek",
     "kEeek",
-    ".kkkd",
-    "..dd.",
+    ".kkk.",
 };
 // clang-format on
 
@@ -62,6 +61,22 @@ double islandHeight(const IslandStyle& s, double x, double y) {
     const double d = std::sqrt(dx * dx + dy * dy);
     return 1.0 - d + (valueNoise(x / 11.0, y / 11.0, s.seed) - 0.5) * 0.7 +
            (valueNoise(x / 5.0, y / 5.0, s.seed + 7) - 0.5) * 0.22;
+}
+
+// Stamps a grid after casting its shadow two pixels down-right onto land
+// (anything opaque that is not water).
+void stampWithShadow(Image& img, const Grid& rows, int x, int y) {
+    const Rgb shadow = pc('d');
+    const Rgb water[] = {pc('t'), pc('c')};
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c) {
+            if (rows[r][c] == '.') continue;
+            const int sx = x + static_cast<int>(c) + 2, sy = y + static_cast<int>(r) + 2;
+            if (!img.contains(sx, sy) || img.keyed(sx, sy)) continue;
+            const Rgb under = img.at(sx, sy);
+            if (under != water[0] && under != water[1]) img.set(sx, sy, shadow);
+        }
+    stampGrid(img, rows, x, y);
 }
 
 Image islandBase(const IslandStyle& s) {
@@ -107,18 +122,24 @@ Image islandBase(const IslandStyle& s) {
 Image makeWater(int frame) {
     if (frame < 0 || frame > 1) throw std::out_of_range("water frame");
     Image img(kTile, kTile);
-    // All terms repeat every 32 pixels in both directions: the noise lattices
-    // wrap, and the wave terms use whole numbers of periods per tile.
-    const double shift = frame * kTau / 16.0;  // crests move about one pixel
+    // Ripples are wavy bands; every term has a whole number of periods per
+    // tile and the noise lattice wraps, so the tile repeats seamlessly. The
+    // noise breaks the bands into short wave crests. Only the brightest
+    // glints move between the two frames (about one pixel), the rest stays.
+    auto ripple = [](int x, int y, double shift) {
+        const double bend = 0.7 * std::sin(kTau * 2 * x / kTile) + 0.5 * std::sin(kTau * (x + y) / kTile);
+        return std::sin(kTau * 4 * y / kTile + bend + shift);
+    };
+    const double shift = frame * kTau / 8.0;
     for (int y = 0; y < kTile; ++y)
         for (int x = 0; x < kTile; ++x) {
-            const double base = 0.6 * valueNoise(x / 8.0, y / 8.0, 41, 4) + 0.4 * valueNoise(x / 4.0, y / 4.0, 42, 8);
-            const double bend = 0.9 * std::sin(kTau * x / kTile) + 0.5 * std::sin(kTau * 2 * (x + y) / kTile);
-            const double swell = std::sin(kTau * 2 * y / kTile + bend);
-            const double crest = std::sin(kTau * 2 * y / kTile + bend + shift);
-            const double tone = base + 0.18 * swell;
-            char code = tone < 0.28 ? 'n' : tone < 0.78 ? 'b' : 'B';
-            if (crest > 0.9 && base > 0.45) code = (crest > 0.985 && base > 0.6) ? 'C' : 'c';
+            const double mask = valueNoise(x / 4.0, y / 4.0, 41, 8);
+            const double r = ripple(x, y, 0.0);
+            char code = 'b';
+            if (r < -0.9 && mask < 0.35) code = 'n';
+            if (r > 0.75 && mask > 0.5) code = 'B';
+            const double glint = ripple(x, y, shift);
+            if (glint > 0.9 && r > 0.5 && mask > 0.66) code = mask > 0.78 ? 'C' : 'c';
             img.set(x, y, pc(code));
         }
     return img;
@@ -128,23 +149,23 @@ Image makeIsland(int which) {
     switch (which) {
         case 0: {  // round palm island
             Image img = islandBase({0x1A11u, 21.0, 1.0, 0.95, 0.15});
-            stampGrid(img, kPalm, 20, 18);
-            stampGrid(img, kPalm, 33, 24);
-            stampGrid(img, kPalm, 23, 33);
+            stampWithShadow(img, kPalm, 20, 18);
+            stampWithShadow(img, kPalm, 33, 24);
+            stampWithShadow(img, kPalm, 23, 33);
             return img;
         }
         case 1: {  // long island with a hut
             Image img = islandBase({0x2B22u, 19.0, 1.35, 0.8, 0.1});
-            stampGrid(img, kHut, 26, 24);
-            stampGrid(img, kPalm, 14, 27);
-            stampGrid(img, kPalm, 41, 30);
+            stampWithShadow(img, kHut, 26, 24);
+            stampWithShadow(img, kPalm, 14, 27);
+            stampWithShadow(img, kPalm, 41, 30);
             return img;
         }
         case 2: {  // rocky island
             Image img = islandBase({0x3C33u, 22.0, 0.95, 1.1, 0.55});
-            stampGrid(img, kBush, 22, 38);
-            stampGrid(img, kBush, 38, 20);
-            stampGrid(img, kBush, 30, 42);
+            stampWithShadow(img, kBush, 22, 38);
+            stampWithShadow(img, kBush, 38, 20);
+            stampWithShadow(img, kBush, 30, 42);
             return img;
         }
         default:
