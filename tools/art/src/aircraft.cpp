@@ -115,34 +115,37 @@ const Grid kEnemyHalf = {
     "..............k",
 };
 
-// Heavy twin-engine enemy, nose up and flipped. m/M/l violet hull,
-// c/C glazed nose, R/A markings, G/g propeller blur.
+// Heavy twin-engine enemy, nose up and flipped: broad wings, a wide
+// fuselage with a glazed nose (n/c/C), violet hull (m/M/l), red/gold
+// markings, and grey propeller discs in front of the engines.
 const Grid kHeavyHalf = {
-    "...............k",
-    "..............kM",
-    ".............kMl",
-    "....GgGgG....kcC",
-    "......k......knc",
-    ".....kKk.....kMl",
-    "....kmMlk....kMl",
-    "....kmMlk....kMl",
-    ".kkkkmMlkkkkkmMl",
-    "klllllllllllkmMl",
-    "kMMMMMMMMMMMkmMl",
-    "kMMMRRMMMMMMkmMl",
-    "kMMRAARMMMMMkmMl",
-    "kmmmRRmmmmmmkmMl",
-    "kKKKKKKKKKKKkmMl",
-    ".kkkkmMlkkkkkmMl",
-    "....kmMlk....kmM",
+    "..............kk",
+    ".............kcC",
+    "............kncC",
+    "............kMnc",
+    "............kMMl",
+    "...GgGgGgG..kMMl",
+    ".....kkk....kmMl",
+    "....kmRlk...kmMl",
+    "....kmMlk...kmMl",
+    "kkkkkmMlkkkkkmMl",
+    "klllllllllllmmMl",
+    "kMMMMMMMMMMMmmMl",
+    "kMMMRRRMMMMMmmMl",
+    "kMMRAAARMMMMmmMl",
+    "kMMMRRRMMMMMmmMl",
+    "kmmmmmmmmmmmmmMl",
+    "kKKKKmMlKKKKkmMl",
+    ".kkkkmMlkkkk.kmM",
+    "....kmmlk....kmM",
     ".....kkk.....kmM",
     ".............kmM",
     ".............kmM",
-    "........kkkkkkmM",
-    ".......kllllllmM",
-    ".......kMMMMMMmM",
-    ".......kmmmmmmmM",
-    "........kkkkkkkk",
+    "..kkkkkkkkkkkkmM",
+    ".kGlllllllllllmM",
+    ".kMMMMMMMMMMMMmM",
+    ".kmmmmmmmmmmmmmM",
+    "..kkkkkkkkkkkkkk",
 };
 // clang-format on
 
@@ -189,6 +192,6 @@ Image makeEnemy(int frame) {
     return flipVertical(img);
 }
 
-Image makeHeavyEnemy() { return flipVertical(hullImage(kHeavyHalf, kEnemySize, 3)); }
+Image makeHeavyEnemy() { return flipVertical(hullImage(kHeavyHalf, kEnemySize, 2)); }
 
 }  // namespace aerox::assets
