@@ -100,7 +100,7 @@ Sound makeBigExplosionSound() {
         lp3 += a * (lp2 - lp3);
         const double tail = 1.0 - t;
         const double roar = lp3 * 2.2 * std::min(1.0, t / 0.01) * std::exp(-t / 0.38) * tail;
-        const double crack = t < 0.04 ? raw * (1.0 - t / 0.04) * 0.35 : 0.0;
+        const double crack = t < 0.04 ? raw * (1.0 - t / 0.04) * 0.15 : 0.0;
         phase += (32.0 + 45.0 * std::exp(-t / 0.25)) / kRate;
         const double rumble = std::sin(kTau * phase) * 0.45 * std::min(1.0, t / 0.02) * std::exp(-t / 0.3) * tail;
         s[static_cast<std::size_t>(i)] = roar + crack + rumble;
