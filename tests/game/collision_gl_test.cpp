@@ -49,6 +49,9 @@ std::string Bitmap(int w, int h, Inside inside) {
 class CollisionTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Other test windows on the same X server take the focus; in debug
+        // mode the engine never holds the frames in its pause loop for that.
+        g_settings.DebugMode = 1;
         {
             testkit::EndCatcher catcher;
             try {
