@@ -2,6 +2,8 @@
 
 #include <SDL_opengl.h>
 
+#include <string>
+
 #include "commands.h"
 #include "gfx/window.h"
 #include "runtime/engine_context.h"
@@ -44,6 +46,13 @@ void GlFixture::SetUp() {
     SetViewport(*g_engine, 0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     AlphaMode(0);
+}
+
+void GlFixture::LoadPicture(double slot, const Picture& picture, bool png) {
+    static int count = 0;
+    const std::string path = folder_.File("picture" + std::to_string(++count) + (png ? ".png" : ".bmp"));
+    WriteFile(path, png ? PngBytes(picture, PngKind::Rgba) : BmpBytes(picture, 24));
+    LoadSprite(path.c_str(), slot);
 }
 
 void GlFixture::TearDown() {

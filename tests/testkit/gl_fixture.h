@@ -7,6 +7,9 @@
 #include <ostream>
 #include <vector>
 
+#include "testkit/gfx_files.h"
+#include "testkit/testkit.h"
+
 namespace testkit {
 
 struct Rgba {
@@ -36,6 +39,10 @@ class GlFixture : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Writes the picture as a file (a 24-bit BMP, or a PNG with alpha) and
+    // loads it with LoadSprite.
+    void LoadPicture(double slot, const Picture& picture, bool png = false);
+    TempFolder folder_;
 };
 
 }  // namespace testkit
