@@ -14,7 +14,13 @@
 
 namespace {
 std::string g_folder;
+
+void RemoveFolder() {
+    std::remove((g_folder + "/game.dat").c_str());
+    rmdir((g_folder + "/tmp").c_str());
+    rmdir(g_folder.c_str());
 }
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char pattern[] = "/tmp/aerox-archive-fuzz-XXXXXX";
@@ -24,6 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     mkdir(temp.c_str(), 0700);
     setenv("TMPDIR", temp.c_str(), 1);  // read once, by the first TempDirectory()
     if (TempDirectory() != temp + "/") std::abort();
+    std::atexit(RemoveFolder);
     return 0;
 }
 
