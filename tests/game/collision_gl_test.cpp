@@ -136,9 +136,13 @@ TEST_F(CollisionTest, TheLastEnemyTakesFiveHitsOfTenPointsFromOneShot) {
 }
 
 TEST_F(CollisionTest, OneShotHitsEveryEnemyItOverlapsInTheSameFrame) {
-    Enemy& a = FlyingEnemy(70, 1, 100, 50);
-    Enemy& b = FlyingEnemy(70, 1, 110, 60);
-    Enemy& c = FlyingEnemy(70, 1, 100 + 32 - 10, 50);  // meets only the shot's keyed pixels
+    // Adding an enemy may move the array, so look the records up afterwards.
+    FlyingEnemy(70, 1, 100, 50);
+    FlyingEnemy(70, 1, 110, 60);
+    FlyingEnemy(70, 1, 100 + 32 - 10, 50);  // meets only the shot's keyed pixels
+    Enemy& a = enemies(0);
+    Enemy& b = enemies(1);
+    Enemy& c = enemies(2);
     FirePlayerShot(SPR_SHOT, 100, 50, 3, 0, -1, 50);
     StateLoopPass();
     EXPECT_EQ(score, 20);
