@@ -80,6 +80,12 @@ float RoundedUp(double value) { return static_cast<float>(std::ceil(value)); }
 }  // namespace
 
 void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mipChoice, const unsigned int* table) {
+    // Every state change makes the software renderer set up a new batch:
+    // selecting the texture that is already selected costs nothing.
+    if (table == nullptr && context.textureSelectionCurrent && context.boundSlot == slot &&
+        context.secondSlot == secondSlot && context.mipChoice == mipChoice)
+        return;
+    context.textureSelectionCurrent = table == nullptr;
     context.boundSlot = slot;
     context.secondSlot = secondSlot;
     context.mipChoice = mipChoice;
@@ -111,6 +117,8 @@ void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mi
     glBindTexture(GL_TEXTURE_2D, SlotTexture(context, secondSlot >= 0 ? secondSlot : slot, mipChoice, table));
     glEnable(GL_TEXTURE_2D);
 }
+
+void ForgetTextureSelection(OpenGLZodadodu& context) { context.textureSelectionCurrent = false; }
 
 void AlphaMode(double value) {
     TraceCommand("AlphaMode", {value});

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "frame/clock.h"
+#include "gfx/draw.h"
 #include "runtime/engine_context.h"
 
 double FramePeriodFor(int framesPerSecond) {
@@ -73,6 +74,7 @@ void SetViewport(OpenGLZodadodu& context, int x, int y, int width, int height) {
         width = context.screenWidth;
         height = context.screenHeight;
     }
+    ForgetTextureSelection(context);  // texturing is switched on below
     context.viewportX = x;
     context.viewportY = y;
     context.viewportWidth = width;

@@ -308,3 +308,23 @@ TEST_F(Drawing, BackgroundsAreLoadedGrabbedAndCleared) {
     EXPECT_TRUE(g_engine->backgrounds[0].tiles.empty());
     EXPECT_EQ(Screen().LitPixels(), 0);
 }
+
+// Selecting the texture that is already selected makes no GL call; every
+// other way of touching textures must not leave a stale selection behind.
+TEST_F(Drawing, ASpriteDrawnAgainAfterOtherTextureWorkShowsItsOwnPicture) {
+    LoadPicture(0, Picture(2, 2, 0xFF0000FF));  // red
+    DrawSprite(0, 0, 0);
+    LoadPicture(1, Picture(2, 2, 0x00FF00FF));  // the upload binds the green texture
+    DrawSprite(0, 10, 0);
+    DrawRect(30, 0, 31, 1, 0xFF0000);  // primitives switch texturing off and back on
+    DrawSprite(0, 20, 0);
+    SpriteCollision(1, 0, 0, 0, 0, 0);
+    DrawSprite(0, 40, 0);
+    Viewport(0, 0, 0, 0);  // the fixed 2D state switches texturing on
+    DrawSprite(0, 50, 0);
+    LoadPicture(0, Picture(2, 2, 0x0000FFFF));  // blue now, in the same slot
+    DrawSprite(0, 60, 0);
+    Screen s;
+    for (int x : {0, 10, 20, 40, 50}) EXPECT_TRUE(s.Is(x, 0, 255, 0, 0)) << x << ": " << s.At(x, 0);
+    EXPECT_TRUE(s.Is(60, 0, 0, 0, 255)) << s.At(60, 0);
+}
