@@ -52,6 +52,12 @@ void DrawSlotQuad(double number, const SpriteSlot& slot, const float (&corners)[
 }
 
 void DrawSlotRect(double number, const SpriteSlot& slot, float left, float top, float width, float height) {
+    // A quad wholly outside the view shows nothing: skip the GL work (shots
+    // that flew off the screen are still drawn by the game every frame).
+    const OpenGLZodadodu& context = *g_engine;
+    if (left >= static_cast<float>(context.viewportWidth) || top >= static_cast<float>(context.viewportHeight) ||
+        left + width <= 0 || top + height <= 0)
+        return;
     const float corners[4][2] = {
         {left, top}, {left + width, top}, {left + width, top + height}, {left, top + height}};
     DrawSlotQuad(number, slot, corners);
