@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -122,6 +124,9 @@ bool ReadWavMemory(const uint8_t* bytes, size_t size, WavSound& out) {
 
 bool ReadWavFile(const std::string& path, WavSound& out) {
     if (path.empty()) return false;
+    // Only plain files: opening a pipe or a device could block or never end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (file == nullptr) return false;
     FileSource source(file);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "commands.h"
+#include "gfx/data_resolver.h"
 #include "runtime/command_trace.h"
 #include "sound/sound_store.h"
 #include "testkit/testkit.h"
@@ -130,7 +131,15 @@ TEST_F(SoundSlots, EachPlaySetsItsBuffersVolume) {
     EXPECT_EQ(Mix_Volume(slot.channel[0], -1), 128);
 }
 
-TEST_F(SoundSlots, DataFileNamesGoThroughTheResolverAndCommandsAreTraced) {
+TEST_F(SoundSlots, LoadsWithTheDataResolversInPlace) {
+    CreateDataResolvers(folder_.path());
+    LoadSound(tone_.c_str(), 8, 2);
+    ReleaseDataResolvers();
+    EXPECT_EQ(Buffers(8), 2);
+    EXPECT_EQ(PlaySound(8, 0, 1), 8 * 256);
+}
+
+TEST_F(SoundSlots, LoadAndPlayAreTraced) {
     std::vector<std::string> seen;
     SetCommandTracer(
         [](const TracedCommand& c, void* user) {

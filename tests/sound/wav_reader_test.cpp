@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <map>
 
+#include <sys/stat.h>
+
 #include "sound/wav_reader.h"
 #include "testkit/testkit.h"
 #include "wav_builder.h"
@@ -164,6 +166,10 @@ TEST(WavReader, ReadsFilesAndFailsOnMissingOnes) {
     EXPECT_FALSE(ReadWavFile(folder.File("missing.wav"), out));
     EXPECT_FALSE(ReadWavFile(folder.path(), out));
     EXPECT_FALSE(ReadWavFile("", out));
+    // A pipe with no writer would block an open for reading.
+    ASSERT_EQ(mkfifo(folder.File("pipe.wav").c_str(), 0600), 0);
+    EXPECT_FALSE(ReadWavFile(folder.File("pipe.wav"), out));
+    EXPECT_FALSE(ReadWavFile("/dev/zero", out));
 }
 
 // The fuzzer's seed files are made here. With AEROX_WRITE_WAV_CORPUS set to
