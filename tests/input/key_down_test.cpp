@@ -71,11 +71,6 @@ TEST_P(KeyDownTest, EveryCallReadsTheKeysAfresh) {
 
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutContext, KeyDownTest, ::testing::Bool());
 
-TEST(KeyDown, WithoutContextOrScriptNothingIsHeld) {
-    ASSERT_EQ(g_input, nullptr);
-    for (int k = 0; k < 256; ++k) ASSERT_EQ(KeyDown(k), 0.0);
-}
-
 TEST(KeyDown, ThePresentersRuleSeesTheLastPoll) {
     ScriptedKeys keys;
     InputContext input;
