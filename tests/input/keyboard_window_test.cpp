@@ -1,13 +1,9 @@
-// The keyboard on a real X window: keys pressed through the X server (XTEST,
-// by xdotool) reach the key state by their set-1 codes while our window has
+// The keyboard on a real X window, on a private X server: keys pressed
+// through it (XTEST, by xdotool) reach the key state by their set-1 codes while our window has
 // the focus, and every key reads released while it does not. Also the log
 // lines of a keyboard that cannot be set up.
 #include <SDL.h>
 #include <gtest/gtest.h>
-
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -15,6 +11,7 @@
 #include "input/input_context.h"
 #include "runtime/errors.h"
 #include "testkit/testkit.h"
+#include "private_x_server.h"
 #include "x_window.h"
 
 namespace {
@@ -46,27 +43,6 @@ struct PressedKeys {
     }
 };
 
-// Tests that move the X focus or press keys on the shared X server take this
-// lock, so that two of them never run at once.
-class XInputLock {
-public:
-    XInputLock() {
-        const char* display = std::getenv("DISPLAY");
-        std::string path = "/tmp/aerox-xinput" + std::string(display != nullptr ? display : "") + ".lock";
-        fd_ = open(path.c_str(), O_CREAT | O_RDWR, 0666);
-        if (fd_ >= 0) {
-            // Bounded: give up waiting after 30 s and run anyway.
-            for (int i = 0; i < 3000 && flock(fd_, LOCK_EX | LOCK_NB) != 0; ++i) usleep(10000);
-        }
-    }
-    ~XInputLock() {
-        if (fd_ >= 0) close(fd_);
-    }
-
-private:
-    int fd_ = -1;
-};
-
 std::string LogText() { return testkit::ReadFile(LogFilePath()); }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
@@ -75,7 +51,9 @@ bool EndsWith(const std::string& text, const std::string& tail) {
 
 class KeyboardWindow : public ::testing::Test {
 protected:
+    PrivateXServer x_;
     void SetUp() override {
+        ASSERT_TRUE(x_.running()) << "cannot start Xvfb";
         setenv("SDL_VIDEODRIVER", "x11", 1);
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window_ = SDL_CreateWindow("keys", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
@@ -93,7 +71,14 @@ protected:
         ASSERT_TRUE(WaitFor([&] { return WindowHasKeyboardFocus(window); }));
     }
 
-    XInputLock lock_;
+    template <typename Condition>
+    bool WaitForKeys(InputContext& input, Condition condition) {
+        return WaitFor([&] {
+            PollKeyboard(&input);
+            return condition();
+        });
+    }
+
 
     SDL_Window* window_ = nullptr;
     SDL_Window* other_ = nullptr;
@@ -111,8 +96,7 @@ TEST_F(KeyboardWindow, HeldKeysReadByTheirScanCodesOnlyWhileFocused) {
     keys.Press("Up");
     keys.Press("Delete");
     keys.Press("KP_Enter");
-    ASSERT_TRUE(WaitFor([&] {
-        PollKeyboard(&input);
+    ASSERT_TRUE(WaitForKeys(input, [&] {
         return KeyHeld(&input, 57) && KeyHeld(&input, 200) && KeyHeld(&input, 211) && KeyHeld(&input, 156);
     }));
     std::string held;
@@ -129,10 +113,7 @@ TEST_F(KeyboardWindow, HeldKeysReadByTheirScanCodesOnlyWhileFocused) {
     Focus(window_);
     Shell("xdotool keyup space");
     Shell("xdotool keydown space");
-    EXPECT_TRUE(WaitFor([&] {
-        PollKeyboard(&input);
-        return KeyHeld(&input, 57);
-    }));
+    EXPECT_TRUE(WaitForKeys(input, [&] { return KeyHeld(&input, 57); }));
 }
 
 TEST_F(KeyboardWindow, NoWindowMeansNoKeyboardAndALogLine) {
