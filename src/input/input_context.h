@@ -12,14 +12,28 @@ struct InputContext {
     bool mouseRefreshPending = true;    // set every frame by the presenter
 };
 
-// Sets up the keyboard source for the window; 1 when everything was set up.
-int InitInput(InputContext* input, SDL_Window* window, bool captureMouse);
+// InitInput's results.
+constexpr uint32_t kInputReady = 1;
+constexpr uint32_t kInputNoSystem = 0x8000000A;    // SDL's events are not running
+constexpr uint32_t kInputNoKeyboard = 0x8000000B;  // no window to take keys from
+
+// Sets up the keyboard source for the window; kInputReady when everything
+// was set up. A failure is written to the engine log and the program goes on
+// with every key released. Joysticks and mouse capture are not offered.
+uint32_t InitInput(InputContext* input, SDL_Window* window, bool captureMouse);
 // Refreshes the key state. Every key reads released while the window has
 // no focus.
 void PollKeyboard(InputContext* input);
 // The presenter's rule for a key: held in the last poll.
 bool KeyHeld(const InputContext* input, int scanCode);
 void ShutdownInput(InputContext* input);
+
+// The scan code KeyDown reads for a number: truncated toward zero to 16 bits
+// (outside -32768..32767, and NaN, give -32768), then the low byte.
+int ScanCodeFromCommand(double number);
+
+// True while window has the keyboard focus.
+bool WindowHasKeyboardFocus(SDL_Window* window);
 
 // Where key states come from. The program reads the keyboard; tests
 // install a source that scripts the keys (nullptr goes back to the keyboard).

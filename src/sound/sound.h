@@ -1,5 +1,6 @@
 // Sound: one mixer device and 256 slots of up to four buffers that share one
-// copy of a sound's samples. The commands reach slots 0 to 127.
+// copy of a sound's samples. The commands (LoadSound, PlaySound,
+// SoundPlaying, StopSounds in commands.h) reach slots 0 to 127.
 #pragma once
 
 constexpr int kSoundSlotCount = 256;
@@ -14,7 +15,8 @@ extern SoundSlot* g_soundSlots;
 // Creates the device object and the 256 empty slots (no audio opened yet).
 void CreateSound();
 // Opens the mixer at 22050 Hz, stereo, 16-bit: 1 on success, 0 when no
-// device opens.
+// device opens. Without a device every load leaves its slot empty and every
+// play returns -1, silently.
 int InitSound(SoundDevice* device);
 // Empties every slot from 255 down to 0, then closes the device.
 void ReleaseSound();
