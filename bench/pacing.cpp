@@ -8,7 +8,8 @@
 //
 // Modes: "busy wait" spins on the clock up to each deadline (the clock's
 // wait step returns at once); "sleep+spin" is the engine's own clock, which
-// sleeps until shortly before the deadline and spins the rest.
+// sleeps until shortly before the deadline and spins the rest; "sleep only"
+// (for comparison) never spins.
 #include <SDL.h>
 #include <SDL_opengl.h>
 #include <sys/resource.h>
@@ -31,6 +32,17 @@ public:
     double Now() override { return SystemClock().Now(); }
     void Sleep(double ms) override { SystemClock().Sleep(ms); }
     void WaitToward(double) override {}
+};
+
+// For comparison only: sleeps all the way to each deadline, never spins.
+class SleepOnlyClock final : public Clock {
+public:
+    double Now() override { return SystemClock().Now(); }
+    void Sleep(double ms) override { SystemClock().Sleep(ms); }
+    void WaitToward(double deadlineMs) override {
+        const double remaining = deadlineMs - Now();
+        if (remaining > 0) Sleep(std::min(remaining, 4.0));
+    }
 };
 
 double CpuSeconds() {
@@ -106,7 +118,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     BusyWaitClock busy;
-    const bool ok = RunMode("busy wait", &busy, seconds) && RunMode("sleep+spin", &SystemClock(), seconds);
+    SleepOnlyClock sleepOnly;
+    const bool ok = RunMode("busy wait", &busy, seconds) && RunMode("sleep+spin", &SystemClock(), seconds) &&
+                    RunMode("sleep only", &sleepOnly, seconds);
     SDL_Quit();
     return ok ? 0 : 1;
 }
