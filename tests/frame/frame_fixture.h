@@ -94,13 +94,38 @@ struct ScriptedKeys {
     }
 };
 
+// Marks the window events a test pushes.
+constexpr Sint32 kScriptedEvent = 0x5A5A;
+
 // Pushes a window event for the window as if the system had sent it.
 inline void PushWindowEvent(SDL_Window* window, Uint8 kind) {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = kind;
     event.window.windowID = SDL_GetWindowID(window);
+    event.window.data1 = kScriptedEvent;
     SDL_PushEvent(&event);
+}
+
+// The X server is shared by tests running side by side, and without a
+// window manager every window that opens takes the focus. While installed,
+// this drops real focus and close events so that only the pushed ones
+// reach the engine.
+inline int OnlyScriptedWindowEvents(void*, SDL_Event* event) {
+    if (event->type != SDL_WINDOWEVENT || event->window.data1 == kScriptedEvent) return 1;
+    switch (event->window.event) {
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+        case SDL_WINDOWEVENT_TAKE_FOCUS:
+        case SDL_WINDOWEVENT_CLOSE:
+            return 0;
+        default:
+            return 1;
+    }
+}
+inline void IgnoreRealFocusEvents() {
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetEventFilter(&OnlyScriptedWindowEvents, nullptr);
 }
 
 // A bare window and context (no EngineInit), 320x240 at 60 frames a second.

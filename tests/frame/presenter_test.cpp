@@ -84,9 +84,17 @@ TEST_F(GridTest, FrameRateZeroReleasesEveryTwoMilliseconds) {
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        IgnoreRealFocusEvents();
         testing::internal::CaptureStdout();
-        EngineInit("Aerox");
+        bool ended = false;
+        try {
+            testkit::EndCatcher catcher;
+            EngineInit("Aerox");
+        } catch (const testkit::ProgramEnded&) {
+            ended = true;
+        }
         startupOutput = testing::internal::GetCapturedStdout();
+        ASSERT_FALSE(ended) << "start-up ended the program: " << SDL_GetError();
         ASSERT_NE(nullptr, g_engine);
         ASSERT_NE(nullptr, g_engine->window);
     }
