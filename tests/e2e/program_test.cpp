@@ -64,6 +64,29 @@ public:
         testkit::RunCommand("xdotool windowfocus " + window);
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
+    // Other tests' windows on the shared server take the focus when they
+    // open, so a key press may land elsewhere: press again (at most three
+    // times) until the program ends.
+    void PressUntilEnded(const std::string& keys) const {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Focus();
+            testkit::HoldKeys(keys);
+            int code = -1;
+            if (program->WaitExit(3, code)) {
+                EXPECT_EQ(0, code);
+                return;
+            }
+        }
+        ADD_FAILURE() << "the program did not end on " << keys;
+    }
+    // Focuses the program until its caption is back to name.
+    bool FocusUntilCaption(const std::string& name) const {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            Focus();
+            if (testkit::WaitForWindowName(window, name, 2)) return true;
+        }
+        return false;
+    }
     void ExpectEndsWithCodeZero() const {
         int code = -1;
         ASSERT_TRUE(program->WaitExit(10, code)) << "the program did not end";
@@ -92,14 +115,17 @@ bool EngineSeesXtestKeys() {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
         };
-        testkit::RunCommand("xdotool windowfocus " + id);
-        pump(300);
-        testkit::RunCommand("xdotool keydown Escape");
-        pump(200);
-        PollKeyboard(&input);
-        seen = KeyHeld(&input, 1);
-        testkit::RunCommand("xdotool keyup Escape");
-        pump(100);
+        // Another test's window may take the focus meanwhile: try thrice.
+        for (int attempt = 0; attempt < 3 && !seen; ++attempt) {
+            testkit::RunCommand("xdotool windowfocus " + id);
+            pump(300);
+            testkit::RunCommand("xdotool keydown Escape");
+            pump(200);
+            PollKeyboard(&input);
+            seen = KeyHeld(&input, 1);
+            testkit::RunCommand("xdotool keyup Escape");
+            pump(100);
+        }
         ShutdownInput(&input);
     }
     if (window != nullptr) SDL_DestroyWindow(window);
@@ -136,8 +162,7 @@ TEST(ProgramTest, ShowsPauseWhileAnotherWindowHasTheFocus) {
     ASSERT_FALSE(otherWindow.empty()) << "xmessage did not open";
     testkit::RunCommand("xdotool windowfocus " + otherWindow);
     EXPECT_TRUE(testkit::WaitForWindowName(run.window, "Aerox <pause>", 10));
-    run.Focus();
-    EXPECT_TRUE(testkit::WaitForWindowName(run.window, "Aerox", 10));
+    EXPECT_TRUE(run.FocusUntilCaption("Aerox"));
     ASSERT_TRUE(testkit::SendCloseRequest(run.window));
     run.ExpectEndsWithCodeZero();
 }
@@ -148,9 +173,7 @@ TEST(ProgramTest, EscapeEndsTheProgram) {
     if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
     RunningProgram run;
     ASSERT_TRUE(run.Start());
-    run.Focus();
-    testkit::HoldKeys("Escape");
-    run.ExpectEndsWithCodeZero();
+    run.PressUntilEnded("Escape");
 }
 
 TEST(ProgramTest, LeftAltF4EndsTheProgram) {
@@ -159,7 +182,5 @@ TEST(ProgramTest, LeftAltF4EndsTheProgram) {
     if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
     RunningProgram run;
     ASSERT_TRUE(run.Start());
-    run.Focus();
-    testkit::HoldKeys("Alt_L F4");
-    run.ExpectEndsWithCodeZero();
+    run.PressUntilEnded("Alt_L F4");
 }
