@@ -23,7 +23,7 @@ void SetAutoPause(double on);
 void ShowScreen();
 // Milliseconds since the end of start-up.
 double GetTimer();
-// Milliseconds of the last frame; at least 1.
+// Milliseconds of the last frame (1 when no time has passed).
 double GetFrameTime();
 void SetFrameRate(double framesPerSecond);
 void SetScreenMode(double width, double height, double bitsPerPixel, double fullScreen);

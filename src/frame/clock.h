@@ -36,5 +36,6 @@ extern FrameClock g_frameClock;
 
 // Milliseconds since the end of start-up.
 double GetTimer();
-// Milliseconds since the ShowScreen before the last one; at least 1.
+// Milliseconds since the ShowScreen before the last one; 1 when no time
+// has passed.
 double GetFrameTime();

@@ -1,34 +1,104 @@
 #include "gfx/data_resolver.h"
 
+#include <sys/stat.h>
+
 #include <cstdio>
 
-// Placeholder until the archive lands: files on disk only.
+#include "gfx/archive.h"
+#include "runtime/temp_dir.h"
 
 DataResolver* g_dataResolvers[2] = {nullptr, nullptr};
+
+namespace {
+
+void ForgetTempFile(DataResolver& resolver) {
+    if (!resolver.tempFile.empty()) std::remove(resolver.tempFile.c_str());
+    resolver.tempFile.clear();
+}
+
+// A file that exists and can be read (directories do not count).
+bool ReadableFile(const std::string& path) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (f == nullptr) return false;
+    std::fclose(f);
+    return true;
+}
+
+std::string FileNamePart(const std::string& path) {
+    const size_t separator = path.find_last_of("/\\");
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool WriteTempFile(const std::string& path, const ArchiveEntry& entry) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (f == nullptr) return false;
+    const bool written = std::fwrite(entry.data.get(), 1, entry.size, f) == entry.size;
+    const bool closed = std::fclose(f) == 0;
+    if (written && closed) return true;
+    std::remove(path.c_str());
+    return false;
+}
+
+}  // namespace
 
 void CreateDataResolvers(const std::string& programDirectory) {
     for (auto*& r : g_dataResolvers) {
         if (r == nullptr) r = new DataResolver;
         r->enabled = true;
-        r->tempFile.clear();
+        ForgetTempFile(*r);
         r->archivePath = programDirectory;
     }
 }
 
 void ReleaseDataResolvers() {
     for (auto*& r : g_dataResolvers) {
-        if (r != nullptr && !r->tempFile.empty()) std::remove(r->tempFile.c_str());
+        if (r != nullptr) ForgetTempFile(*r);
         delete r;
         r = nullptr;
     }
 }
 
-bool ResolveDataFile(DataResolver&, const std::string& path, std::string& resolved) {
+bool ResolveDataFile(DataResolver& resolver, const std::string& path, std::string& resolved) {
     resolved.clear();
+    ForgetTempFile(resolver);
     if (path.empty()) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    std::fclose(f);
-    resolved = path;
+    if (ReadableFile(path)) {
+        resolved = path;
+        return true;
+    }
+    if (!resolver.enabled) return false;
+    if (resolver.archivePath.empty()) {
+        resolver.enabled = false;
+        return false;
+    }
+    const std::string name = FileNamePart(path);
+    if (!SafeEntryName(name)) return false;
+    ArchiveEntry entry;
+    switch (ExtractArchiveEntry(resolver.archivePath, name, entry)) {
+        case ArchiveResult::Found:
+            break;
+        case ArchiveResult::NotArchive:
+            resolver.enabled = false;
+            return false;
+        case ArchiveResult::NotFound:
+        case ArchiveResult::ReadFailed:
+            return false;
+    }
+    std::string temp = TempDirectory() + "~sbx";
+    temp += static_cast<char>('A' + entry.dataPosition % 26);
+    temp += static_cast<char>('A' + entry.storedSize % 26);
+    temp += entry.name;
+    if (!WriteTempFile(temp, entry)) return false;
+    resolver.tempFile = temp;
+    resolved = temp;
     return true;
+}
+
+bool ResolveAssetFile(const std::string& path, std::string& resolved) {
+    if (g_dataResolvers[0] != nullptr) return ResolveDataFile(*g_dataResolvers[0], path, resolved);
+    DataResolver filesOnly;
+    filesOnly.enabled = false;
+    return ResolveDataFile(filesOnly, path, resolved);
 }

@@ -20,3 +20,7 @@ void ReleaseDataResolvers();
 
 // True with the readable path in resolved; false with resolved empty.
 bool ResolveDataFile(DataResolver& resolver, const std::string& path, std::string& resolved);
+
+// ResolveDataFile through the first resolver; before the resolvers exist,
+// only files on disk are found.
+bool ResolveAssetFile(const std::string& path, std::string& resolved);

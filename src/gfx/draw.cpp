@@ -1,41 +1,174 @@
+// Blending, texture selection and the sprite family.
 #include "gfx/draw.h"
 
+#include <SDL_opengl.h>
+
+#include <algorithm>
+#include <cmath>
+
 #include "commands.h"
+#include "gfx/gl_entry_points.h"
+#include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
 #include "runtime/engine_context.h"
 #include "runtime/engine_globals.h"
 
-// Placeholder until drawing lands.
+namespace {
 
-void BindSpriteTexture(OpenGLZodadodu&, int, int, int, const unsigned int*) {}
-void DrawBackgroundImage(OpenGLZodadodu&, int) {}
+constexpr double kDegreesPerRadian = 57.2957795;
 
-void LoadSprite(RtString path, double slot) { TraceCommand("LoadSprite", {slot}, path.Text()); }
-void AlphaMode(double value) { TraceCommand("AlphaMode", {value}); }
-void DrawSprite(double slot, double x, double y) { TraceCommand("DrawSprite", {slot, x, y}); }
-void StretchSprite(double, double, double, double, double) {}
-void ZoomSprite(double, double, double, double, double) {}
-void RotoSprite(double, double, double, double) {}
-void RotoZoomSprite(double, double, double, double, double) {}
-void DrawPixel(double, double, double) {}
-void DrawLine(double, double, double, double, double) {}
-void DrawRect(double, double, double, double, double) {}
-double GetPixel(double, double) { return 0; }
-void GetSpriteSize(double, double& width, double& height) { width = height = 0; }
-void GrabSprite(double, double, double, double, double) {}
-void LoadBackground(RtString) {}
-void ScreenToBackground() {}
-void ClearScreen() {}
+unsigned int SlotTexture(const OpenGLZodadodu& context, int slot, int mipChoice, const unsigned int* table) {
+    if (table != nullptr) return table[slot];
+    const SpriteSlot& s = context.sprites[static_cast<size_t>(slot)];
+    return mipChoice != 0 ? s.MipTexture : s.SpriteTexture;
+}
+
+// The slot to draw, or nullptr for an empty slot or a number outside the store.
+const SpriteSlot* DrawableSlot(double number) {
+    if (g_engine == nullptr) return nullptr;
+    const SpriteSlot* slot = SlotFor(*g_engine, number);
+    return slot != nullptr && slot->imageWidth > 0 ? slot : nullptr;
+}
+
+// One counter-clockwise fan of the slot's image with its four corners given
+// in screen coordinates: top-left, top-right, bottom-right, bottom-left.
+void DrawSlotQuad(double number, const SpriteSlot& slot, const float (&corners)[4][2]) {
+    const float s = static_cast<float>(slot.imageWidth) / static_cast<float>(slot.textureWidth);
+    const float t = static_cast<float>(slot.imageHeight) / static_cast<float>(slot.textureHeight);
+    for (const auto& corner : corners)
+        if (!std::isfinite(corner[0]) || !std::isfinite(corner[1])) return;
+    BindSpriteTexture(*g_engine, TruncateNumber(number), -1, 0);
+    // Texture row 0 holds the image's bottom row.
+    glBegin(GL_TRIANGLE_FAN);
+    glTexCoord2f(0, 0);
+    glVertex2f(corners[3][0], -corners[3][1]);
+    glTexCoord2f(s, 0);
+    glVertex2f(corners[2][0], -corners[2][1]);
+    glTexCoord2f(s, t);
+    glVertex2f(corners[1][0], -corners[1][1]);
+    glTexCoord2f(0, t);
+    glVertex2f(corners[0][0], -corners[0][1]);
+    glEnd();
+}
+
+void DrawSlotRect(double number, const SpriteSlot& slot, float left, float top, float width, float height) {
+    const float corners[4][2] = {
+        {left, top}, {left + width, top}, {left + width, top + height}, {left, top + height}};
+    DrawSlotQuad(number, slot, corners);
+}
+
+// The image, scaled, turned by angle degrees about (centreX, centreY).
+void DrawSlotTurned(double number, const SpriteSlot& slot, float centreX, float centreY, double angle,
+                    float scale) {
+    const float halfW = static_cast<float>(slot.imageWidth) * scale / 2;
+    const float halfH = static_cast<float>(slot.imageHeight) * scale / 2;
+    const float c = static_cast<float>(std::cos(angle / kDegreesPerRadian));
+    const float s = static_cast<float>(std::sin(angle / kDegreesPerRadian));
+    const float offsets[4][2] = {{-halfW, -halfH}, {halfW, -halfH}, {halfW, halfH}, {-halfW, halfH}};
+    float corners[4][2];
+    for (int i = 0; i < 4; ++i) {
+        // Counter-clockwise as seen on the screen (y grows downwards).
+        const float dx = offsets[i][0], dy = offsets[i][1];
+        corners[i][0] = centreX + dx * c + dy * s;
+        corners[i][1] = centreY - dx * s + dy * c;
+    }
+    DrawSlotQuad(number, slot, corners);
+}
+
+float RoundedUp(double value) { return static_cast<float>(std::ceil(value)); }
+
+}  // namespace
+
+void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mipChoice, const unsigned int* table) {
+    context.boundSlot = slot;
+    context.secondSlot = secondSlot;
+    context.mipChoice = mipChoice;
+    if (slot >= kSpriteSlotCount) slot = -1;
+    if (secondSlot >= kSpriteSlotCount) secondSlot = -1;
+    const MultitextureEntryPoints& multi = Multitexture();
+    if (multi.glMultiTexCoord2fARB == nullptr) {
+        if (slot < 0) {
+            glDisable(GL_TEXTURE_2D);
+            glEnable(GL_COLOR_MATERIAL);
+            return;
+        }
+        glBindTexture(GL_TEXTURE_2D, SlotTexture(context, slot, mipChoice, table));
+        glEnable(GL_TEXTURE_2D);
+        return;
+    }
+    multi.glActiveTextureARB(GL_TEXTURE1_ARB);
+    if (slot >= 0 && secondSlot >= 0) {
+        glBindTexture(GL_TEXTURE_2D, SlotTexture(context, slot, mipChoice, table));
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+    multi.glActiveTextureARB(GL_TEXTURE0_ARB);
+    if (slot < 0) {
+        glDisable(GL_TEXTURE_2D);
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, SlotTexture(context, secondSlot >= 0 ? secondSlot : slot, mipChoice, table));
+    glEnable(GL_TEXTURE_2D);
+}
+
+void AlphaMode(double value) {
+    TraceCommand("AlphaMode", {value});
+    if (g_engine == nullptr) return;
+    float a = std::isnan(value) ? 0.0f : static_cast<float>(value);
+    if (a == 0) {
+        glDisable(GL_BLEND);
+        a = 1.0f;
+    } else if (a > 0) {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_ONE, GL_ONE);
+    } else {
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        a = -a;
+    }
+    a = std::min(a, 1.0f);
+    g_engine->currentAlpha = a;
+    glColor4f(a, a, a, a);
+}
+
+void DrawSprite(double slot, double x, double y) {
+    TraceCommand("DrawSprite", {slot, x, y});
+    if (const SpriteSlot* s = DrawableSlot(slot))
+        DrawSlotRect(slot, *s, RoundedUp(x), RoundedUp(y), static_cast<float>(s->imageWidth),
+                     static_cast<float>(s->imageHeight));
+}
+
+void StretchSprite(double slot, double x, double y, double width, double height) {
+    if (const SpriteSlot* s = DrawableSlot(slot))
+        DrawSlotRect(slot, *s, RoundedUp(x), RoundedUp(y), RoundedUp(width), RoundedUp(height));
+}
+
+void ZoomSprite(double slot, double x, double y, double xFactor, double yFactor) {
+    const SpriteSlot* s = DrawableSlot(slot);
+    if (s == nullptr) return;
+    const float width = RoundedUp(std::fabs(s->imageWidth * xFactor));
+    const float height = RoundedUp(std::fabs(s->imageHeight * yFactor));
+    // Grows about the image centre.
+    const float left = RoundedUp(x) - (width - static_cast<float>(s->imageWidth)) / 2;
+    const float top = RoundedUp(y) - (height - static_cast<float>(s->imageHeight)) / 2;
+    DrawSlotRect(slot, *s, left, top, width, height);
+}
+
+void RotoSprite(double slot, double x, double y, double angle) {
+    if (const SpriteSlot* s = DrawableSlot(slot))
+        DrawSlotTurned(slot, *s, RoundedUp(x) + static_cast<float>(s->imageWidth) / 2,
+                       RoundedUp(y) + static_cast<float>(s->imageHeight) / 2, angle, 1.0f);
+}
+
+void RotoZoomSprite(double slot, double x, double y, double angle, double scale) {
+    if (const SpriteSlot* s = DrawableSlot(slot))
+        DrawSlotTurned(slot, *s, static_cast<float>(x) + static_cast<float>(s->imageWidth / 2),
+                       static_cast<float>(y) + static_cast<float>(s->imageHeight / 2), angle,
+                       static_cast<float>(scale));
+}
+
 void GetScreenSize(double& width, double& height) {
     width = g_engine != nullptr ? g_engine->screenWidth : 0;
     height = g_engine != nullptr ? g_engine->screenHeight : 0;
 }
-double SpriteCollision(double s1, double x1, double y1, double s2, double x2, double y2) {
-    TraceCommand("SpriteCollision", {s1, x1, y1, s2, x2, y2});
-    return 0;
-}
-void LoadFont(RtString, double) {}
-void SetFont(double) {}
-void PrintText(const RtString& text, double x, double y) { TraceCommand("PrintText", {x, y}, text.Text()); }
-void PrintNumber(double number, double x, double y) { TraceCommand("PrintNumber", {number, x, y}); }
-void GetFontSize(double& width, double& height) { width = height = 8; }

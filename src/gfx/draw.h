@@ -4,7 +4,10 @@
 class OpenGLZodadodu;
 
 // Selects the texture of a slot for drawing (slot -1 switches texturing off).
+// With a table, a slot's texture is table[slot] instead of its own.
 void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mipChoice,
                        const unsigned int* table = nullptr);
 // Draws background image n (the presenter draws image 0 at every frame).
 void DrawBackgroundImage(OpenGLZodadodu& context, int n);
+// Deletes the tiles of background image n and empties its record.
+void ClearBackgroundImage(OpenGLZodadodu& context, int n);

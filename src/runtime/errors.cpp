@@ -45,7 +45,21 @@ void AppendLogNumber(double value) {
 }
 }  // namespace
 
+namespace {
+// Set while the release steps run: a step that ends the program again (a
+// failing release) goes straight to the exit instead of starting over.
+bool g_ending = false;
+
+[[noreturn]] void LeaveProcess() {
+    g_ending = false;
+    if (g_exitHandler != nullptr) g_exitHandler(0);
+    ExitProcess(0);
+}
+}  // namespace
+
 void EndProgram() {
+    if (g_ending) LeaveProcess();
+    g_ending = true;
     if (g_settings.DebugMode != 0) {
         AppendLogLine("-End On Line");
         AppendLogNumber(g_errorState.errorCode);
@@ -65,7 +79,5 @@ void EndProgram() {
     ReleaseSound();
     ReleaseDataResolvers();
     if (SDL_WasInit(0) != 0) SDL_Quit();
-
-    if (g_exitHandler != nullptr) g_exitHandler(0);
-    ExitProcess(0);
+    LeaveProcess();
 }

@@ -9,7 +9,7 @@ double& RtArray::operator()(double i1, double i2, double i3, double i4) {
 }
 
 void Dim(RtArray& array, double d1, double d2, double d3, double d4) {
-    const Shape s = MakeShape(d1, d2, d3, d4);
+    const Shape s = MakeShape(d1, d2, d3, d4, sizeof(double));
     if (array.capacity < s.capacity || s.renew || array.data == nullptr) {
         array.ReleaseHeap();
         if (s.capacity <= kInlineElements) {

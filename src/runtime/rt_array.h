@@ -14,8 +14,9 @@
 
 namespace rt_array_detail {
 
-// The most elements one array may hold; a larger Dim fails with code 7.
-constexpr int64_t kMaxElements = int64_t{1} << 27;
+// The most storage one array may hold (1 GiB); a Dim asking for more fails
+// with code 7 before anything is allocated.
+constexpr int64_t kMaxStorageBytes = int64_t{1} << 30;
 constexpr int kInlineElements = 16;
 
 [[noreturn]] inline void Fail(double code) {
@@ -26,21 +27,23 @@ constexpr int kInlineElements = 16;
 // The dimensions a Dim asks for, checked and truncated.
 struct Shape {
     int32_t size[4] = {0, 0, 0, 0};
-    int32_t count = 1;      // elements: size1 x f2 x f3 x f4
+    int32_t count = 0;      // elements: size1 x f2 x f3 x f4
     int32_t capacity = 8;   // next multiple of 8 above count
     int32_t dimensions = 1;
     bool renew = false;     // a first size below 1 drops the old storage
 };
 
-inline Shape MakeShape(double d1, double d2, double d3, double d4) {
+// elementBytes bounds the storage: (capacity x elementBytes) <= 1 GiB.
+inline Shape MakeShape(double d1, double d2, double d3, double d4, size_t elementBytes) {
     Shape s;
+    const int64_t maxCapacity = kMaxStorageBytes / static_cast<int64_t>(elementBytes);
     const double d[4] = {d1, d2, d3, d4};
     double elements = 1;
     for (int k = 0; k < 4; ++k) {
         // NaN and sizes below 1 give 0 (an unused dimension, or for the
         // first one no dimensions at all).
         const double v = d[k] >= 1 ? std::trunc(d[k]) : 0.0;
-        if (v > static_cast<double>(kMaxElements)) Fail(7);
+        if (v >= static_cast<double>(maxCapacity)) Fail(7);
         s.size[k] = static_cast<int32_t>(v);
         elements *= (k == 0) ? v : (v >= 1 ? v : 1);
     }
@@ -48,10 +51,11 @@ inline Shape MakeShape(double d1, double d2, double d3, double d4) {
         s.renew = true;
         elements = 0;
     }
-    if (elements > static_cast<double>(kMaxElements)) Fail(7);
+    // The capacity is the next multiple of 8 above the count.
+    if (elements + 8 > static_cast<double>(maxCapacity)) Fail(7);
     s.count = static_cast<int32_t>(elements);
     s.capacity = (s.count & ~7) + 8;
-    s.dimensions = d4 != 0 ? 4 : d3 != 0 ? 3 : d2 != 0 ? 2 : 1;
+    s.dimensions = s.size[3] != 0 ? 4 : s.size[2] != 0 ? 3 : s.size[1] != 0 ? 2 : 1;
     return s;
 }
 
@@ -72,9 +76,13 @@ struct ArrayShape {
     void Take(const Shape& s) {
         for (int k = 0; k < 4; ++k) size[k] = s.size[k];
         dimensionCount = s.dimensions;
+        // An unused dimension counts as one in the strides, so that the
+        // dimensions after it do not fold onto the same elements.
+        const int32_t f2 = size[1] >= 1 ? size[1] : 1;
+        const int32_t f3 = size[2] >= 1 ? size[2] : 1;
         stride2 = size[0];
-        stride3 = size[0] * size[1];
-        stride4 = size[0] * size[1] * size[2];
+        stride3 = size[0] * f2;
+        stride4 = size[0] * f2 * f3;
     }
     // The storage index of an element, or a runtime error.
     int32_t Offset(bool hasData, int32_t i1, int32_t i2, int32_t i3, int32_t i4) const {
@@ -156,10 +164,10 @@ public:
 template <typename T>
 void Dim(RtTypedArray<T>& array, double d1, double d2 = 0, double d3 = 0, double d4 = 0) {
     using namespace rt_array_detail;
-    const Shape s = MakeShape(d1, d2, d3, d4);
+    const Shape s = MakeShape(d1, d2, d3, d4, sizeof(T));
     if (array.capacity < s.capacity || s.renew || array.data == nullptr) {
         delete[] array.data;
-        array.data = new (std::nothrow) T[static_cast<size_t>(s.capacity)];
+        array.data = new (std::nothrow) T[static_cast<size_t>(s.capacity)]();
         array.capacity = array.data != nullptr ? s.capacity : 0;
         if (array.data == nullptr) Fail(7);
     } else {

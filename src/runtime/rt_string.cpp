@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "runtime/errors.h"
 
@@ -79,7 +80,11 @@ void RtString::Reserve(uint32_t n) {
     char* buffer = static_cast<char*>(std::malloc(newCapacity));
     if (buffer == nullptr) OutOfTextStorage();
     if (text_ != g_sharedEmpty) {
-        std::memcpy(buffer, text_, std::strlen(text_) + 1);
+        // A buffer the system filled to the brim has no NUL: copy at most
+        // what was owned and terminate it here.
+        const size_t keep = strnlen(text_, capacity_);
+        std::memcpy(buffer, text_, keep);
+        buffer[keep] = '\0';
         std::free(text_);
     } else {
         buffer[0] = '\0';
@@ -88,8 +93,15 @@ void RtString::Reserve(uint32_t n) {
     capacity_ = newCapacity;
 }
 
+bool RtString::Holds(const char* p) const noexcept {
+    const auto address = reinterpret_cast<uintptr_t>(p);
+    const auto begin = reinterpret_cast<uintptr_t>(text_);
+    return capacity_ != 0 && address >= begin && address < begin + capacity_;
+}
+
 void RtString::Assign(const char* text, uint32_t length) {
-    if (text == text_) return;
+    // A source inside this buffer is shorter than the buffer, so Reserve
+    // keeps the buffer where it is; memmove copes with the overlap.
     Reserve(length);
     std::memmove(text_, text, length);
     text_[length] = '\0';
@@ -98,10 +110,10 @@ void RtString::Assign(const char* text, uint32_t length) {
 
 void RtString::Append(const char* text, uint32_t length) {
     const uint32_t total = CheckedLength(size_t{length_} + length);
-    // The source may live inside this buffer; Reserve could move it.
-    if (text >= text_ && text < text_ + length_ + 1 && capacity_ <= total) {
-        RtString copy(*this);
-        Append(copy.text_ + (text - text_), length);
+    if (Holds(text) && capacity_ <= total) {
+        // The source lives in this buffer, which Reserve is about to move.
+        const std::string copy(text, length);
+        Append(copy.data(), length);
         return;
     }
     Reserve(total);
@@ -215,39 +227,27 @@ double NumberLength(double value) { return Len(NumberText(value)); }
 
 double Len(const RtString& s) { return static_cast<double>(s.Length()); }
 
-namespace {
-// Truncates toward zero into a 64-bit range; NaN gives 0.
-int64_t TruncToInt64(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 9.0e18) return INT64_C(9000000000000000000);
-    if (v <= -9.0e18) return -INT64_C(9000000000000000000);
-    return static_cast<int64_t>(v);
-}
-// Truncates toward zero into 32 bits as the platform's conversion would,
-// values outside the range become the smallest 32-bit value.
-int32_t TruncToInt32(double v) {
-    if (std::isnan(v) || v >= 2147483648.0 || v <= -2147483649.0) return INT32_MIN;
-    return static_cast<int32_t>(v);
-}
-}  // namespace
-
 RtString Mid(const RtString& s, double start, double count) {
     RtString result;
-    if (std::isnan(start) || std::isnan(count)) return result;
-    const int64_t length = s.Length();
-    const uint32_t end = static_cast<uint32_t>(TruncToInt32(start + count));
-    int64_t first = TruncToInt64(start);
-    int64_t n = TruncToInt64(count);
-    if (end > static_cast<uint64_t>(length)) n = length - first;
-    if (n > 0 && first <= length && first >= 0) {
-        if (n > length - first) n = length - first;
-        if (n > 0) {
-            char* out = result.WritableBuffer(static_cast<uint32_t>(n));
-            std::memcpy(out, s.Text() + first, static_cast<size_t>(n));
-            out[n] = '\0';
-            result.FixLength();
-        }
-    }
+    // A count that is not positive gives nothing. (Left to the end-of-text
+    // rule below, a negative count would wrap around as an unsigned end
+    // and return the rest of the text.)
+    if (!(count > 0) || std::isnan(start)) return result;
+    const double length = s.Length();
+    // An end beyond the text: take the rest of the text from start. The sum
+    // is truncated first, so a fractional start shortens the rest.
+    const double end = std::trunc(start + count);
+    if (end > length) count = length - start;
+    if (!(count > 0 && start <= length && start >= 0)) return result;
+    const uint32_t first = static_cast<uint32_t>(start);
+    const uint32_t available = s.Length() - first;
+    const double wanted = std::trunc(count);
+    const uint32_t n = wanted < available ? static_cast<uint32_t>(wanted) : available;
+    if (n == 0) return result;
+    char* out = result.WritableBuffer(n);
+    std::memcpy(out, s.Text() + first, n);
+    out[n] = '\0';
+    result.FixLength();
     return result;
 }
 

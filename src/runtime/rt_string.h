@@ -58,6 +58,8 @@ private:
     void Assign(const char* text, uint32_t length);
     void Append(const char* text, uint32_t length);
     void SetEmpty() noexcept;
+    // Whether p points into the buffer this value owns.
+    bool Holds(const char* p) const noexcept;
 
     char* text_;
     uint32_t capacity_;

@@ -1,0 +1,68 @@
+// The virtual buttons, the main menu and the start of a new game.
+#include "game/game_state.h"
+
+namespace game {
+
+namespace {
+// Scan codes (PC set 1) of the buttons the game reads, in sampling order.
+struct ButtonKey {
+    double button;
+    double scanCode;
+};
+constexpr ButtonKey kButtonKeys[] = {
+    {BTN_LEFT, 203},  {BTN_RIGHT, 205},  {BTN_UP, 200},
+    {BTN_DOWN, 208},  {BTN_SELECT, 28},  {BTN_FIRE, 29},
+};
+}  // namespace
+
+void ReadControls(double delay) {
+    for (double i = 0; i < Bounds(buttons, 0); ++i) buttons(i) = 0;
+    // Within delay ms of the last accepted sampling every button reads 0.
+    if (delay > 0 && GetTimer() - delay < lastInputTime) return;
+    lastInputTime = GetTimer();
+    for (const ButtonKey& key : kButtonKeys) buttons(key.button) = KeyDown(key.scanCode);
+}
+
+void MainMenu() {
+    AlphaMode(0.75);
+    DrawSprite(SPR_BACKGROUND, 60, 0);
+    AlphaMode(0);
+    DrawSprite(SPR_ARROW, 0, 145 + 18 * menuIndex);
+    DrawSprite(SPR_MENU, 10, 145);
+    PrintText(RtString("Score: ") + NumberText(lastScore), 125, 220);
+    ReadControls(INPUT_DELAY);
+
+    if (buttons(BTN_SELECT) == 1) {
+        if (menuIndex == 0) {
+            StartNewGame();
+        } else if (menuIndex == 1) {
+            gameState = STATE_BLANK;
+        } else if (menuIndex == 2) {
+            gameState = STATE_CREDITS;
+        } else if (menuIndex == 4) {
+            gameState = STATE_QUIT;
+        }
+        // Position 3 does nothing.
+    }
+    if (buttons(BTN_UP) == 1) {
+        menuIndex -= 1;
+        if (menuIndex < 0) menuIndex = 4;
+    }
+    if (buttons(BTN_DOWN) == 1) {
+        menuIndex += 1;
+        if (menuIndex > 4) menuIndex = 0;
+    }
+}
+
+void StartNewGame() {
+    playerFrame = 0;
+    score = 0;
+    gameState = STATE_PLAYING;
+    playerRow = 2;
+    Redim(enemyShots, 0);
+    Redim(playerShots, 0);
+    levelNumber = 1;
+    InitLevel();
+}
+
+}  // namespace game

@@ -1,0 +1,167 @@
+// The game's constants, records and globals, and every routine of the game.
+// All game values are numbers (doubles); the globals live for the whole
+// process and are shared by the screens, the sea, the enemies and the shots.
+#pragma once
+#include "commands.h"
+
+namespace game {
+
+// --- constants
+constexpr double INPUT_DELAY = 75;  // menu input delay in ms; the text screens wait 5 times it
+constexpr double FIRE_DELAY = 200;  // least ms between two player shots
+
+constexpr double BTN_LEFT = 0;
+constexpr double BTN_RIGHT = 1;
+constexpr double BTN_UP = 2;
+constexpr double BTN_DOWN = 3;
+constexpr double BTN_SELECT = 4;
+constexpr double BTN_FIRE = 11;
+constexpr double BUTTON_COUNT = 13;
+
+constexpr double PLAYER_ALIVE = 1;
+constexpr double PLAYER_EXPLODING = 3;
+constexpr double PLAYER_WAITING = 4;
+
+constexpr double SPR_MENU = 2;
+constexpr double SPR_BACKGROUND = 3;
+constexpr double SPR_ARROW = 4;
+constexpr double SPR_SHOT = 5;
+constexpr double SPR_WATER1 = 20;
+constexpr double SPR_WATER2 = 21;
+constexpr double SPR_ISLAND1 = 22;
+constexpr double SPR_ISLAND2 = 23;
+constexpr double SPR_ISLAND3 = 24;
+constexpr double SPR_ANIM_BASE = 50;
+
+constexpr double SND_SHOT = 2;
+constexpr double SND_ENEMY_EXPLODE = 4;
+constexpr double SND_PLAYER_EXPLODE = 5;
+
+constexpr double STATE_MENU = 1;
+constexpr double STATE_BLANK = 2;
+constexpr double STATE_PLAYING = 3;
+constexpr double STATE_GAME_OVER = 4;
+constexpr double STATE_QUIT = 5;
+constexpr double STATE_CREDITS = 6;
+
+// --- records (every field a number, 0 in a new record)
+struct Player {
+    double state;
+    double x;               // the aircraft is drawn 32 pixels left of this
+    double y;               // and 32 pixels above this
+    double explosionFrame;  // index into bigExplosionSprites
+    double lives;
+    double frameTick;       // paces the explosion
+    double timeOfDeath;     // GetTimer() when the explosion ended
+};
+
+struct Enemy {
+    double trigger;  // enters once scrollPos falls below this
+    double active;
+    double exploding;
+    double sprite;
+    double hitPoints;
+    double x;  // left edge
+    double y;  // top edge
+    double speed;
+    double repeat;  // even: comes back after leaving the bottom
+    double explosionFrame;
+    double spare1, spare2, spare3;
+    double fireInterval;
+    double startX, startY;
+    double lastFireTime;
+};
+
+struct Shot {
+    double active;
+    double sprite;
+    double x;  // left edge
+    double y;  // top edge
+    double directionX;
+    double directionY;
+    double spare;
+    double speed;
+    double spareValue;
+};
+
+static_assert(sizeof(Player) == 7 * sizeof(double));
+static_assert(sizeof(Enemy) == 17 * sizeof(double));
+static_assert(sizeof(Shot) == 9 * sizeof(double));
+
+// --- globals
+extern double gameState;
+extern double quitRequested;
+extern double score;
+extern double lastScore;
+extern double scrollPos;
+extern double frameCount;
+extern double waterTick;
+extern double levelNumber;
+extern double lastInputTime;
+extern double lastShotTime;
+extern double menuIndex;
+extern double screenWidth;
+extern double screenHeight;
+extern double playerRow;
+extern double playerFrame;
+extern Player player;
+
+extern RtArray buttons;
+extern RtArray playerSprites;
+extern RtArray enemySprites;
+extern RtArray bigExplosionSprites;
+extern RtArray smallExplosionSprites;
+extern RtTypedArray<RtString> levelMap;
+extern RtTypedArray<Enemy> enemies;
+extern RtTypedArray<Shot> playerShots;
+extern RtTypedArray<Shot> enemyShots;
+
+// --- the state loop (game_main.cpp)
+// Steps before the assets: constants, start values, arrays, screen size.
+void SetUpGlobals();
+// One pass of the state loop: the current state's handler, then
+// ShowScreen. Returns false once the loop is to end.
+bool StateLoopPass();
+
+// --- assets (resources.cpp)
+void LoadResources();
+
+// --- input, menu and a new game (controls_menu.cpp)
+void ReadControls(double delay);
+void MainMenu();
+void StartNewGame();
+
+// --- play and the player (gameplay.cpp)
+void GameplayFrame();
+void RespawnPlayer();
+void InitLevel();
+
+// --- the sea (sea.cpp)
+void BuildLevelMap();
+void DrawBackground();
+
+// --- enemies (enemies.cpp)
+void AddEnemy(double trigger, double sprite, double hitPoints, double x, double y, double speed, double repeat,
+              double spare1, double spare2, double spare3, double fireInterval);
+void AddWaveTable();
+void DrawEnemies();
+void UpdateEnemies();
+
+// --- shots and collisions (shots.cpp)
+void FirePlayerShot(double sprite, double x, double y, double speed, double directionX, double directionY,
+                    double spareValue);
+void FireEnemyShot(double sprite, double x, double y, double speed, double directionX, double directionY,
+                   double spareValue);
+void DrawShots();
+void MoveShots();
+void PlayerShotsAgainstEnemies();
+void EnemyShotsAgainstPlayer();
+void EnemiesAgainstPlayer();
+void PlayerHit();
+
+// --- text screens (screens.cpp)
+void DrawStatusLine();
+void GameOverScreen();
+void CreditsScreen();
+
+}  // namespace game

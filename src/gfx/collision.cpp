@@ -1,0 +1,68 @@
+// Pixel-exact collision of two placed sprites, from their alpha masks.
+#include <SDL_opengl.h>
+
+#include <algorithm>
+
+#include "commands.h"
+#include "gfx/sprite_store.h"
+#include "runtime/command_trace.h"
+#include "runtime/engine_context.h"
+#include "runtime/engine_globals.h"
+
+namespace {
+
+// Slots get their mask at load; one made some other way (a font built in
+// memory, say) is read back from its texture once.
+bool EnsureCollisionMask(SpriteSlot& slot) {
+    const size_t size = static_cast<size_t>(slot.textureWidth) * slot.textureHeight;
+    if (slot.CollisionMask.size() == size) return true;
+    if (slot.SpriteTexture == 0 || slot.textureWidth <= 0 || slot.textureHeight <= 0) return false;
+    std::vector<uint8_t> texels(size);
+    glBindTexture(GL_TEXTURE_2D, slot.SpriteTexture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, texels.data());
+    // The texture is upside down; mask row 0 is the sprite's top row.
+    slot.CollisionMask.assign(size, 0);
+    const size_t row = static_cast<size_t>(slot.textureWidth);
+    for (int v = 0; v < slot.imageHeight && v < slot.textureHeight; ++v)
+        std::copy_n(texels.data() + static_cast<size_t>(slot.imageHeight - 1 - v) * row, row,
+                    slot.CollisionMask.data() + static_cast<size_t>(v) * row);
+    if (g_engine != nullptr && g_engine->boundSlot >= 0) g_engine->boundSlot = -1;  // texture binding changed
+    return true;
+}
+
+}  // namespace
+
+double SpriteCollision(double s1, double x1d, double y1d, double s2, double x2d, double y2d) {
+    TraceCommand("SpriteCollision", {s1, x1d, y1d, s2, x2d, y2d});
+    if (g_engine == nullptr) return 0;
+    SpriteSlot* a = SlotFor(*g_engine, s1);
+    SpriteSlot* b = SlotFor(*g_engine, s2);
+    if (a == nullptr || b == nullptr || a->imageWidth <= 0 || b->imageWidth <= 0) return 0;
+    const int x1 = TruncateNumber(x1d), y1 = TruncateNumber(y1d);
+    const int x2 = TruncateNumber(x2d), y2 = TruncateNumber(y2d);
+
+    const int left = std::max(x1, x2), right = std::min(x1 + a->imageWidth, x2 + b->imageWidth);
+    if (left >= right) return 0;  // apart, or only touching
+    const int top = std::max(y1, y2), bottom = std::min(y1 + a->imageHeight, y2 + b->imageHeight);
+    if (top >= bottom) return 0;
+    if (!EnsureCollisionMask(*a) || !EnsureCollisionMask(*b)) return 0;
+
+    // Sprite 1 counts every pixel that is not fully transparent, sprite 2
+    // only fully opaque ones. Even rows first: most overlaps show there.
+    const uint8_t* maskA = a->CollisionMask.data();
+    const uint8_t* maskB = b->CollisionMask.data();
+    const size_t strideA = static_cast<size_t>(a->textureWidth), strideB = static_cast<size_t>(b->textureWidth);
+    for (int firstRow = top; firstRow < top + 2; ++firstRow) {
+        for (int x = left; x < right; ++x) {
+            const uint8_t* columnA = maskA + (x - x1);
+            const uint8_t* columnB = maskB + (x - x2);
+            for (int y = firstRow; y < bottom; y += 2) {
+                if (columnA[static_cast<size_t>(y - y1) * strideA] != 0 &&
+                    columnB[static_cast<size_t>(y - y2) * strideB] == 255)
+                    return 1;
+            }
+        }
+    }
+    return 0;
+}

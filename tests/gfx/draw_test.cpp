@@ -1,0 +1,310 @@
+// Sprites, blending, primitives and backgrounds, read back from the back
+// buffer of a real window.
+#include <SDL_opengl.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "commands.h"
+#include "gfx/data_resolver.h"
+#include "gfx/draw.h"
+#include "gfx/gl_entry_points.h"
+#include "runtime/engine_context.h"
+#include "runtime/engine_globals.h"
+#include "testkit/gl_fixture.h"
+
+using testkit::Picture;
+using testkit::Screen;
+
+namespace {
+
+class Drawing : public testkit::GlFixture {
+protected:
+    // Columns red, green, blue, white; 3 rows.
+    Picture Columns() {
+        Picture p(4, 3, 0xFFFFFFFF);
+        for (int y = 0; y < 3; ++y) {
+            p.Set(0, y, 0xFF0000FF);
+            p.Set(1, y, 0x00FF00FF);
+            p.Set(2, y, 0x0000FFFF);
+        }
+        return p;
+    }
+    void ExpectNear(const testkit::Rgba& c, int r, int g, int b, int tolerance = 1) {
+        EXPECT_NEAR(c.r, r, tolerance);
+        EXPECT_NEAR(c.g, g, tolerance);
+        EXPECT_NEAR(c.b, b, tolerance);
+    }
+    // A grey screen, then the 2 x 2 sprite of colour (200, 100, 40) at (10, 10).
+    testkit::Rgba BlendOverGrey(double alphaMode) {
+        AlphaMode(0);
+        DrawRect(0, 0, 319, 239, 0x404040);
+        AlphaMode(alphaMode);
+        DrawSprite(1, 10, 10);
+        return Screen().At(10, 10);
+    }
+};
+
+}  // namespace
+
+TEST_F(Drawing, SpritePositionsAreRoundedUp) {
+    LoadPicture(0, Columns());
+    DrawSprite(0, 10.2, 5.0);
+    DrawSprite(0, -3.7, 20);
+    Screen s;
+    EXPECT_TRUE(s.Is(11, 5, 255, 0, 0)) << s.At(11, 5);
+    EXPECT_TRUE(s.Is(10, 5, 0, 0, 0));
+    EXPECT_TRUE(s.Is(12, 7, 0, 255, 0));
+    EXPECT_TRUE(s.Is(14, 7, 255, 255, 255));
+    EXPECT_TRUE(s.Is(15, 7, 0, 0, 0));
+    EXPECT_TRUE(s.Is(11, 8, 0, 0, 0));
+    // At -3.7 the left edge is -3: only the white column shows, at x 0.
+    EXPECT_TRUE(s.Is(0, 20, 255, 255, 255)) << s.At(0, 20);
+    EXPECT_TRUE(s.Is(1, 20, 0, 0, 0));
+    EXPECT_EQ(s.LitPixels(), 12 + 3);
+}
+
+TEST_F(Drawing, KeyedPixelsStayInvisible) {
+    Picture p(3, 1, 0xFFFFFFFF);
+    p.Set(1, 0, 0xFF0080FF);  // the key
+    p.Set(2, 0, 0xFF007FFF);  // not the key
+    LoadPicture(0, p);
+    DrawRect(0, 0, 319, 239, 0x404040);
+    DrawSprite(0, 50, 50);
+    Screen s;
+    EXPECT_TRUE(s.Is(50, 50, 255, 255, 255));
+    EXPECT_TRUE(s.Is(51, 50, 64, 64, 64)) << s.At(51, 50);
+    EXPECT_TRUE(s.Is(52, 50, 255, 0, 127));
+}
+
+TEST_F(Drawing, EveryAlphaModeBlendsAsDescribed) {
+    LoadPicture(1, Picture(2, 2, 0xC86428FF));
+    ExpectNear(BlendOverGrey(0), 200, 100, 40, 0);
+    ExpectNear(BlendOverGrey(0.75), 64 + 150, 64 + 75, 64 + 30);
+    ExpectNear(BlendOverGrey(2), 255, 64 + 100, 64 + 40);  // as 1, additive
+    ExpectNear(BlendOverGrey(-0.5), 50 + 32, 25 + 32, 10 + 32, 2);
+    ExpectNear(BlendOverGrey(-2), 200, 100, 40);  // transparency with alpha 1
+    ExpectNear(BlendOverGrey(-0.1), 64, 64, 64, 0);  // below the alpha test: nothing
+    EXPECT_FLOAT_EQ(g_engine->currentAlpha, 0.1f);
+}
+
+TEST_F(Drawing, FaintTexelsFailTheAlphaTestInEveryMode) {
+    Picture p(2, 1, 0xFFFFFFFF);
+    p.Set(1, 0, 0xFFFFFF28);  // alpha 40: 0.157, times 0.75 is below 0.15
+    LoadPicture(2, p, true);
+    AlphaMode(0.75);
+    DrawSprite(2, 30, 30);
+    Screen s;
+    EXPECT_TRUE(s.Is(30, 30, 191, 191, 191)) << s.At(30, 30);
+    EXPECT_TRUE(s.Is(31, 30, 0, 0, 0)) << s.At(31, 30);
+}
+
+TEST_F(Drawing, PrimitivesCoverExactlyTheirPixels) {
+    DrawRect(5, 5, 2, 2, 255);
+    {
+        Screen s;
+        for (int y = 2; y <= 5; ++y)
+            for (int x = 2; x <= 5; ++x) EXPECT_TRUE(s.Is(x, y, 255, 0, 0)) << x << "," << y;
+        EXPECT_EQ(s.LitPixels(), 16);
+    }
+    EXPECT_EQ(GetPixel(3, 3), 255);
+    EXPECT_EQ(GetPixel(6, 3), 0);
+    EXPECT_EQ(GetPixel(-1, 3), 0);
+    EXPECT_EQ(GetPixel(3, 240), 0);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    DrawPixel(7, 9, 0x00FF00);
+    DrawLine(10, 20, 20, 20, 0xFF0000);
+    DrawLine(30, 40, 30, 30, 0xFFFFFF);
+    Screen s;
+    EXPECT_TRUE(s.Is(7, 9, 0, 255, 0));
+    for (int x = 10; x <= 20; ++x) EXPECT_TRUE(s.Is(x, 20, 0, 0, 255)) << x;
+    for (int y = 30; y <= 40; ++y) EXPECT_TRUE(s.Is(30, y, 255, 255, 255)) << y;
+    EXPECT_EQ(s.LitPixels(), 1 + 11 + 11);
+    EXPECT_EQ(GetPixel(7, 9), 0x00FF00);
+}
+
+TEST_F(Drawing, PrimitivesFollowTheCurrentAlphaAndRestoreTheState) {
+    LoadPicture(0, Picture(2, 2, 0xFFFFFFFF));
+    AlphaMode(0.5);
+    DrawRect(0, 0, 3, 3, 0x0000C8);
+    AlphaMode(-1);
+    DrawRect(10, 10, 13, 13, 0x8000FF);  // the key colour has alpha 0: invisible while blending
+    AlphaMode(0);
+    DrawSprite(0, 20, 20);  // texturing and the alpha test are back
+    Screen s;
+    EXPECT_NEAR(s.At(1, 1).r, 100, 1);
+    EXPECT_TRUE(s.Is(11, 11, 0, 0, 0));
+    EXPECT_TRUE(s.Is(20, 20, 255, 255, 255));
+    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
+}
+
+TEST_F(Drawing, SpritesDrawWithAndWithoutMultitexture) {
+    LoadPicture(0, Columns());
+    Multitexture();
+    EXPECT_NE(g_multitexture.glMultiTexCoord2fARB, nullptr) << "Mesa offers GL_ARB_multitexture";
+    DrawSprite(0, 0, 0);
+    const MultitextureEntryPoints saved = g_multitexture;
+    g_multitexture.glActiveTextureARB = nullptr;
+    g_multitexture.glMultiTexCoord2fARB = nullptr;
+    DrawSprite(0, 10, 0);
+    DrawRect(20, 0, 21, 1, 0xFFFFFF);
+    DrawSprite(0, 30, 0);
+    g_multitexture = saved;
+    Screen s;
+    for (int x : {0, 10, 30}) {
+        EXPECT_TRUE(s.Is(x, 0, 255, 0, 0)) << x;
+        EXPECT_TRUE(s.Is(x + 3, 2, 255, 255, 255)) << x;
+    }
+}
+
+TEST_F(Drawing, StretchZoomAndRotateScaleTheQuad) {
+    LoadPicture(0, Picture(4, 4, 0xFFFFFFFF));
+    LoadPicture(1, Picture(4, 2, 0xFFFFFFFF));
+    StretchSprite(0, 10, 10, 8, 6);
+    EXPECT_EQ(Screen().LitPixels(), 48);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    ZoomSprite(0, 100, 100, -2, 2);  // 8 x 8 about the centre, not mirrored
+    Screen zoomed;
+    EXPECT_EQ(zoomed.LitPixels(), 64);
+    EXPECT_TRUE(zoomed.Is(98, 98, 255, 255, 255));
+    EXPECT_TRUE(zoomed.Is(105, 105, 255, 255, 255));
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    RotoSprite(1, 20, 20, 90);  // 4 x 2 turned about (22, 21): 2 x 4
+    Screen turned;
+    EXPECT_EQ(turned.LitPixels(), 8);
+    EXPECT_TRUE(turned.Is(21, 19, 255, 255, 255));
+    EXPECT_TRUE(turned.Is(22, 22, 255, 255, 255));
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    RotoZoomSprite(1, 20, 20, 0, 2);  // 8 x 4 about (22, 21)
+    Screen scaled;
+    EXPECT_EQ(scaled.LitPixels(), 32);
+    EXPECT_TRUE(scaled.Is(18, 19, 255, 255, 255));
+    EXPECT_TRUE(scaled.Is(25, 22, 255, 255, 255));
+}
+
+TEST_F(Drawing, EmptyAndOutOfRangeSlotsDrawNothing) {
+    DrawSprite(5, 10, 10);
+    DrawSprite(-1, 10, 10);
+    DrawSprite(70000, 10, 10);
+    StretchSprite(5, 0, 0, 50, 50);
+    RotoZoomSprite(5, 0, 0, 10, 3);
+    DrawSprite(std::nan(""), 0, 0);
+    EXPECT_EQ(Screen().LitPixels(), 0);
+    double w = -1, h = -1;
+    GetSpriteSize(70000, w, h);
+    EXPECT_EQ(w, 0);
+    GetScreenSize(w, h);
+    EXPECT_EQ(w, 320);
+    EXPECT_EQ(h, 240);
+}
+
+TEST_F(Drawing, TextureSizesAndEdgeBleeding) {
+    const struct {
+        int w, h, tw, th;
+    } sizes[] = {{20, 10, 32, 16}, {1, 1, 2, 2}, {64, 64, 64, 64}, {3, 3, 4, 4}};
+    for (const auto& size : sizes) {
+        LoadPicture(3, Picture(size.w, size.h, 0x808080FF));
+        const SpriteSlot& slot = g_engine->sprites[3];
+        EXPECT_EQ(slot.textureWidth, size.tw);
+        EXPECT_EQ(slot.textureHeight, size.th);
+        EXPECT_NE(slot.MipTexture, 0u);
+        double w = 0, h = 0;
+        GetSpriteSize(3, w, h);
+        EXPECT_EQ(w, size.w);
+        EXPECT_EQ(h, size.h);
+    }
+    // 3 x 3, keyed except a red pixel at (1, 1) and a blue one at (2, 1).
+    Picture p(3, 3, 0xFF0080FF);
+    p.Set(1, 1, 0xFF0000FF);
+    p.Set(2, 1, 0x0000FFFF);
+    LoadPicture(3, p);
+    std::vector<uint8_t> texels(4 * 4 * 4);
+    glBindTexture(GL_TEXTURE_2D, g_engine->sprites[3].SpriteTexture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    // Image pixel (1, 2) is texel (1, 0): beside red and blue, transparent.
+    const uint8_t* t = texels.data() + (0 * 4 + 1) * 4;
+    EXPECT_EQ(t[0], 127);
+    EXPECT_EQ(t[1], 0);
+    EXPECT_EQ(t[2], 127);
+    EXPECT_EQ(t[3], 0);
+}
+
+TEST_F(Drawing, FailedLoadsLeaveTheSlotEmpty) {
+    LoadPicture(4, Picture(8, 8, 0xFFFFFFFF));
+    ASSERT_EQ(g_engine->sprites[4].imageWidth, 8);
+    testkit::WriteFile(folder_.File("deep.bmp"), testkit::BmpHeader(2, 2, 16, 54, 8));
+    LoadSprite(folder_.File("deep.bmp").c_str(), 4);
+    EXPECT_EQ(g_engine->sprites[4].imageWidth, 0);
+    EXPECT_EQ(g_engine->sprites[4].textureWidth, -1);
+    EXPECT_EQ(g_engine->sprites[4].SpriteTexture, 0u);
+    EXPECT_TRUE(g_engine->sprites[4].CollisionMask.empty());
+
+    LoadPicture(4, Picture(8, 8, 0xFFFFFFFF));
+    LoadSprite(folder_.File("missing.bmp").c_str(), 4);
+    EXPECT_EQ(g_engine->sprites[4].imageWidth, 0);
+    LoadSprite("whatever.bmp", 70000);  // outside the store: ignored
+    LoadSprite("whatever.bmp", -5);
+}
+
+TEST_F(Drawing, SpritesLoadFromTheDataArchive) {
+    const std::string archive = folder_.File("game.dat");
+    testkit::WriteFile(archive, testkit::ArchiveBytes({{"shot.bmp", testkit::BmpBytes(Picture(3, 2, 0x00FF00FF), 24)}}));
+    CreateDataResolvers(archive);
+    LoadSprite("data/SHOT.BMP", 7);
+    const std::string temp = g_dataResolvers[0]->tempFile;
+    ReleaseDataResolvers();
+    EXPECT_FALSE(temp.empty());
+    EXPECT_EQ(g_engine->sprites[7].imageWidth, 3);
+    DrawSprite(7, 0, 0);
+    EXPECT_TRUE(Screen().Is(2, 1, 0, 255, 0));
+}
+
+TEST_F(Drawing, BackgroundsAreLoadedGrabbedAndCleared) {
+    const std::string path = folder_.File("back.bmp");
+    Picture back(20, 10, 0x102030FF);
+    back.Set(0, 0, 0xFF0080FF);  // no key for backgrounds
+    testkit::WriteFile(path, testkit::BmpBytes(back, 24));
+    LoadBackground(path.c_str());
+    EXPECT_EQ(g_engine->backgrounds[0].tiles.size(), 1u);
+    {
+        Screen s;
+        EXPECT_TRUE(s.Is(0, 0, 255, 0, 128));
+        EXPECT_TRUE(s.Is(19, 9, 16, 32, 48));
+        EXPECT_EQ(s.LitPixels(), 200);
+    }
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawBackgroundImage(*g_engine, 0);  // as the presenter does each frame
+    EXPECT_EQ(Screen().LitPixels(), 200);
+
+    ClearScreen();
+    EXPECT_TRUE(g_engine->backgrounds[0].tiles.empty());
+    DrawBackgroundImage(*g_engine, 0);
+    EXPECT_EQ(Screen().LitPixels(), 0);
+
+    DrawRect(300, 200, 319, 239, 0xFFFFFF);
+    ScreenToBackground();
+    EXPECT_EQ(g_engine->backgrounds[0].columns, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawBackgroundImage(*g_engine, 0);
+    EXPECT_TRUE(Screen().Is(319, 239, 255, 255, 255));
+    EXPECT_EQ(Screen().LitPixels(), 20 * 40);
+
+    GrabSprite(9, 310, 230, 20, 20);  // partly off the screen
+    EXPECT_EQ(g_engine->sprites[9].textureWidth, 32);
+    EXPECT_EQ(g_engine->sprites[9].imageWidth, 20);
+    ClearScreen();
+    DrawSprite(9, 0, 0);
+    Screen grabbed;
+    EXPECT_TRUE(grabbed.Is(0, 0, 255, 255, 255));
+    EXPECT_TRUE(grabbed.Is(9, 9, 255, 255, 255));
+    EXPECT_EQ(grabbed.LitPixels(), 100);
+
+    LoadBackground(folder_.File("missing.bmp").c_str());
+    EXPECT_TRUE(g_engine->backgrounds[0].tiles.empty());
+    EXPECT_EQ(Screen().LitPixels(), 0);
+}
