@@ -76,9 +76,11 @@ RgbaImage ReadScreen(const OpenGLZodadodu& context, int x, int y, int width, int
 void ClearBackgroundImage(OpenGLZodadodu& context, int n) {
     if (n < 0 || n >= kBackgroundCount) return;
     BackgroundImage& background = context.backgrounds[static_cast<size_t>(n)];
-    if (context.GlReady)
+    if (context.GlReady) {
+        ForgetTextureSelection(context);
         for (BackgroundTile& tile : background.tiles)
             if (tile.texture != 0) glDeleteTextures(1, &tile.texture);
+    }
     background = BackgroundImage{};
 }
 
@@ -86,6 +88,7 @@ void DrawBackgroundImage(OpenGLZodadodu& context, int n) {
     if (n < 0 || n >= kBackgroundCount) return;
     const BackgroundImage& background = context.backgrounds[static_cast<size_t>(n)];
     if (background.tiles.empty()) return;
+    ForgetTextureSelection(context);
     glDisable(GL_ALPHA_TEST);
     const MultitextureEntryPoints& multi = Multitexture();
     if (multi.glMultiTexCoord2fARB != nullptr) {
@@ -172,6 +175,7 @@ void GrabSprite(double slot, double x, double y, double width, double height) {
     const int shownWidth = std::min(w, textureWidth), shownHeight = std::min(h, textureHeight);
     const std::vector<uint8_t> texels = LayOutTexture(image, 0, 0, shownWidth, shownHeight, textureWidth, textureHeight);
     glGenTextures(1, &s->SpriteTexture);
+    ForgetTextureSelection(*g_engine);
     glBindTexture(GL_TEXTURE_2D, s->SpriteTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "commands.h"
+#include "gfx/draw.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
 #include "runtime/engine_context.h"
@@ -27,7 +28,7 @@ bool EnsureCollisionMask(SpriteSlot& slot) {
     for (int v = 0; v < slot.imageHeight && v < slot.textureHeight; ++v)
         std::copy_n(texels.data() + static_cast<size_t>(slot.imageHeight - 1 - v) * row, row,
                     slot.CollisionMask.data() + static_cast<size_t>(v) * row);
-    if (g_engine != nullptr && g_engine->boundSlot >= 0) g_engine->boundSlot = -1;  // texture binding changed
+    if (g_engine != nullptr) ForgetTextureSelection(*g_engine);
     return true;
 }
 

@@ -52,6 +52,12 @@ void DrawSlotQuad(double number, const SpriteSlot& slot, const float (&corners)[
 }
 
 void DrawSlotRect(double number, const SpriteSlot& slot, float left, float top, float width, float height) {
+    // A quad wholly outside the view shows nothing: skip the GL work (shots
+    // that flew off the screen are still drawn by the game every frame).
+    const OpenGLZodadodu& context = *g_engine;
+    if (left >= static_cast<float>(context.viewportWidth) || top >= static_cast<float>(context.viewportHeight) ||
+        left + width <= 0 || top + height <= 0)
+        return;
     const float corners[4][2] = {
         {left, top}, {left + width, top}, {left + width, top + height}, {left, top + height}};
     DrawSlotQuad(number, slot, corners);
@@ -80,6 +86,12 @@ float RoundedUp(double value) { return static_cast<float>(std::ceil(value)); }
 }  // namespace
 
 void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mipChoice, const unsigned int* table) {
+    // Every state change makes the software renderer set up a new batch:
+    // selecting the texture that is already selected costs nothing.
+    if (table == nullptr && context.textureSelectionCurrent && context.boundSlot == slot &&
+        context.secondSlot == secondSlot && context.mipChoice == mipChoice)
+        return;
+    context.textureSelectionCurrent = table == nullptr;
     context.boundSlot = slot;
     context.secondSlot = secondSlot;
     context.mipChoice = mipChoice;
@@ -111,6 +123,8 @@ void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mi
     glBindTexture(GL_TEXTURE_2D, SlotTexture(context, secondSlot >= 0 ? secondSlot : slot, mipChoice, table));
     glEnable(GL_TEXTURE_2D);
 }
+
+void ForgetTextureSelection(OpenGLZodadodu& context) { context.textureSelectionCurrent = false; }
 
 void AlphaMode(double value) {
     TraceCommand("AlphaMode", {value});

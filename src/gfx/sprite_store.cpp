@@ -7,6 +7,7 @@
 
 #include "commands.h"
 #include "gfx/data_resolver.h"
+#include "gfx/draw.h"
 #include "gfx/texture.h"
 #include "runtime/command_trace.h"
 #include "runtime/engine_context.h"
@@ -30,6 +31,7 @@ void ClearSpriteSlot(OpenGLZodadodu& context, int slot) {
     if (slot < 0 || slot >= kSpriteSlotCount) return;
     SpriteSlot& s = context.sprites[static_cast<size_t>(slot)];
     if (context.GlReady) {
+        ForgetTextureSelection(context);
         if (s.SpriteTexture != 0) glDeleteTextures(1, &s.SpriteTexture);
         if (s.MipTexture != 0) glDeleteTextures(1, &s.MipTexture);
     }

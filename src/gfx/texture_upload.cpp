@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "gfx/draw.h"
 #include "gfx/texture.h"
+#include "runtime/engine_context.h"
+#include "runtime/engine_globals.h"
 
 int TextureSideFor(int size) {
     int side = 2;
@@ -77,6 +80,7 @@ std::vector<uint8_t> LayOutTexture(const RgbaImage& image, int x, int y, int wid
 namespace {
 
 void CreateTexture(unsigned int& name, GLint minFilter, GLint magFilter) {
+    if (g_engine != nullptr) ForgetTextureSelection(*g_engine);
     if (name != 0) glDeleteTextures(1, &name);
     name = 0;
     glGenTextures(1, &name);

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "frame/clock.h"
+#include "gfx/draw.h"
 #include "runtime/engine_context.h"
 #include "runtime/engine_globals.h"
 #include "runtime/errors.h"
@@ -208,6 +209,7 @@ void SetViewport(OpenGLZodadodu& context, int x, int y, int width, int height) {
         width = context.screenWidth;
         height = context.screenHeight;
     }
+    ForgetTextureSelection(context);  // texturing is switched on below
     context.viewportX = x;
     context.viewportY = y;
     context.viewportWidth = width;

@@ -73,6 +73,10 @@ public:
     // Drawing state.
     float currentAlpha = 0.0f;
     int boundSlot = -1;
+    // True while the GL texture state is exactly what boundSlot, secondSlot
+    // and mipChoice selected, so selecting the same again needs no GL call.
+    // Anything that binds, enables or deletes textures by itself clears it.
+    bool textureSelectionCurrent = false;
     int secondSlot = -1;
     int mipChoice = 0;
     int currentFont = 0;

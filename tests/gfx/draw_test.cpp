@@ -308,3 +308,48 @@ TEST_F(Drawing, BackgroundsAreLoadedGrabbedAndCleared) {
     EXPECT_TRUE(g_engine->backgrounds[0].tiles.empty());
     EXPECT_EQ(Screen().LitPixels(), 0);
 }
+
+// Selecting the texture that is already selected makes no GL call; every
+// other way of touching textures must not leave a stale selection behind.
+TEST_F(Drawing, ASpriteDrawnAgainAfterOtherTextureWorkShowsItsOwnPicture) {
+    LoadPicture(0, Picture(2, 2, 0xFF0000FF));  // red
+    DrawSprite(0, 0, 0);
+    LoadPicture(1, Picture(2, 2, 0x00FF00FF));  // the upload binds the green texture
+    DrawSprite(0, 10, 0);
+    DrawRect(30, 0, 31, 1, 0xFF0000);  // primitives switch texturing off and back on
+    DrawSprite(0, 20, 0);
+    SpriteCollision(1, 0, 0, 0, 0, 0);
+    DrawSprite(0, 40, 0);
+    Viewport(0, 0, 0, 0);  // the fixed 2D state switches texturing on
+    DrawSprite(0, 50, 0);
+    LoadPicture(0, Picture(2, 2, 0x0000FFFF));  // blue now, in the same slot
+    DrawSprite(0, 60, 0);
+    Screen s;
+    for (int x : {0, 10, 20, 40, 50}) EXPECT_TRUE(s.Is(x, 0, 255, 0, 0)) << x << ": " << s.At(x, 0);
+    EXPECT_TRUE(s.Is(60, 0, 0, 0, 255)) << s.At(60, 0);
+}
+
+// Quads wholly outside the view are skipped; one that reaches in by a single
+// pixel is still drawn, on every side.
+TEST_F(Drawing, SpritesJustInsideTheEdgesAreStillDrawn) {
+    LoadPicture(0, Picture(4, 4, 0xFF0000FF));
+    DrawSprite(0, -3, 100);   // right column at x 0
+    DrawSprite(0, 319, 100);  // left column at x 319
+    DrawSprite(0, 100, -3);   // bottom row at y 0
+    DrawSprite(0, 100, 239);  // top row at y 239
+    DrawSprite(0, -4, 50);    // wholly outside: nothing
+    DrawSprite(0, 320, 50);
+    Screen s;
+    EXPECT_TRUE(s.Is(0, 100, 255, 0, 0));
+    EXPECT_TRUE(s.Is(319, 100, 255, 0, 0));
+    EXPECT_TRUE(s.Is(100, 0, 255, 0, 0));
+    EXPECT_TRUE(s.Is(100, 239, 255, 0, 0));
+    EXPECT_EQ(s.LitPixels(), 16);
+    // In a smaller view, the view's own edges count.
+    Viewport(100, 100, 50, 50);
+    DrawSprite(0, 49, 49);
+    DrawSprite(0, 50, 0);
+    Screen inView;
+    EXPECT_TRUE(inView.Is(149, 149, 255, 0, 0));
+    EXPECT_EQ(inView.LitPixels(), 17);
+}

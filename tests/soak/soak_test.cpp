@@ -1,0 +1,186 @@
+// A long game at full speed: the whole program (EngineInit, GameMain with
+// the real assets, EndProgram) on the virtual clock, with a scripted player
+// that fires, sweeps, dies, reaches game over, returns to the menu and
+// starts again. Game minutes come from AEROX_SOAK_MINUTES (default 2); the
+// long run is
+//   AEROX_SOAK_MINUTES=30 xvfb-run -a build/tests/aerox_soak_tests
+// and, for the sanitizers, the same from build-sanitize.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "frame/presenter.h"
+#include "game/game.h"
+#include "game/game_state.h"
+#include "input/input_context.h"
+#include "runtime/engine_globals.h"
+#include "runtime/startup.h"
+#include "testkit/testkit.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/allocator_interface.h>
+static size_t HeapInUse() { return __sanitizer_get_current_allocated_bytes(); }
+#else
+#include <malloc.h>
+static size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+#endif
+
+namespace {
+
+using namespace game;
+
+constexpr int kLeft = 203, kRight = 205, kUp = 200, kDown = 208, kReturn = 28, kCtrl = 29, kEscape = 1;
+constexpr double kFramesPerMinute = 60.0 * 60.0;
+
+struct Soak {
+    long frame = 0;
+    long lastFrame = 0;
+    bool keys[256] = {};
+
+    // What happened, for the checks at the end.
+    int gamesStarted = 0;
+    int gameOvers = 0;
+    int deaths = 0;
+    double previousState = 0;
+    double previousPlayerState = 0;
+    size_t largestShotArray = 0;
+    // Heap in use at each return to the menu, less what the shot records take.
+    std::vector<size_t> heapAtMenu;
+
+    void Hold(int code) { keys[code] = true; }
+
+    // Chooses the keys of the next frame from what the game shows now.
+    void Script() {
+        std::fill(std::begin(keys), std::end(keys), false);
+        if (frame >= lastFrame) {
+            Hold(kEscape);
+            return;
+        }
+        if (gameState == STATE_MENU) {
+            if (menuIndex != 0)
+                Hold(kUp);
+            else
+                Hold(kReturn);
+        } else if (gameState == STATE_GAME_OVER) {
+            Hold(kReturn);
+        } else if (gameState == STATE_PLAYING) {
+            Hold(kCtrl);
+            const long lifeFrame = static_cast<long>(frameCount) % 1800;
+            if (lifeFrame < 900) {
+                // Sweep the sea from side to side.
+                Hold((lifeFrame / 120) % 2 == 0 ? kLeft : kRight);
+                if ((lifeFrame / 300) % 2 == 1) Hold(kUp);
+            } else {
+                SeekTrouble();
+            }
+        }
+    }
+
+    // Flies at the nearest enemy or enemy shot, so that lives are lost and
+    // games end even after the last wave.
+    void SeekTrouble() {
+        double targetX = -1, targetY = -1, best = 1e18;
+        auto consider = [&](double x, double y) {
+            const double d = (x - player.x) * (x - player.x) + (y - player.y) * (y - player.y);
+            if (d < best) best = d, targetX = x, targetY = y;
+        };
+        for (int i = 0; i < Bounds(enemies, 0); ++i)
+            if (enemies(i).active != 0) consider(enemies(i).x + 16, enemies(i).y + 16);
+        for (int i = 0; i < Bounds(enemyShots, 0); ++i)
+            if (enemyShots(i).active != 0 && enemyShots(i).y > 0 && enemyShots(i).y < 240)
+                consider(enemyShots(i).x + 16, enemyShots(i).y + 16);
+        if (targetX < 0) {
+            Hold(kDown);
+            return;
+        }
+        if (targetX < player.x - 2) Hold(kLeft);
+        if (targetX > player.x + 2) Hold(kRight);
+        if (targetY < player.y - 2) Hold(kUp);
+        if (targetY > player.y + 2) Hold(kDown);
+    }
+
+    // Called once per presented frame.
+    void Observe() {
+        ++frame;
+        if (gameState == STATE_PLAYING && previousState != STATE_PLAYING) ++gamesStarted;
+        if (gameState == STATE_GAME_OVER && previousState != STATE_GAME_OVER) ++gameOvers;
+        if (gameState == STATE_MENU && previousState != STATE_MENU && previousState != 0) {
+            const size_t shots = static_cast<size_t>(playerShots.capacity + enemyShots.capacity) * sizeof(Shot);
+            heapAtMenu.push_back(HeapInUse() - std::min(HeapInUse(), shots));
+        }
+        if (gameState == STATE_PLAYING && player.state == PLAYER_EXPLODING &&
+            previousPlayerState != PLAYER_EXPLODING)
+            ++deaths;
+        largestShotArray = std::max<size_t>(largestShotArray, static_cast<size_t>(Bounds(playerShots, 0)));
+        previousState = gameState;
+        previousPlayerState = player.state;
+        Script();
+    }
+};
+
+Soak* g_soak = nullptr;
+
+void ScriptedKeys(uint8_t keys[256], void*) {
+    for (int i = 0; i < 256; ++i) keys[i] = g_soak->keys[i] ? 0x80 : 0;
+}
+
+void EachFrame(OpenGLZodadodu&, void*) { g_soak->Observe(); }
+
+double SoakMinutes() {
+    const char* text = std::getenv("AEROX_SOAK_MINUTES");
+    const double minutes = text != nullptr ? std::atof(text) : 2.0;
+    return minutes > 0 ? minutes : 2.0;
+}
+
+}  // namespace
+
+TEST(Soak, TheWholeGameRunsForMinutesOfGameTime) {
+    const char* gameDir = std::getenv("AEROX_GAME_DIR");
+    ASSERT_NE(gameDir, nullptr);
+
+    Soak soak;
+    soak.lastFrame = static_cast<long>(SoakMinutes() * kFramesPerMinute);
+    g_soak = &soak;
+    testkit::VirtualClock clock;
+    const double code = testkit::ExpectProgramEnd([&] {
+        EngineInit("Aerox");
+        // Other test windows on the same display may take the focus: the
+        // game must not pause for them.
+        AutoPause = false;
+        // Start-up made the test program's folder the working directory;
+        // the game's assets sit beside the game.
+        ASSERT_EQ(chdir(gameDir), 0);
+        LoadFont("smalfont.bmp", 0);
+        SetKeySource(&ScriptedKeys, nullptr);
+        SetFrameObserver(&EachFrame, nullptr);
+        GameMain();
+    });
+    SetFrameObserver(nullptr, nullptr);
+    SetKeySource(nullptr, nullptr);
+    g_soak = nullptr;
+
+    EXPECT_EQ(code, 0) << "the end came from Escape, not from a runtime error";
+    EXPECT_GE(soak.frame, soak.lastFrame);
+    EXPECT_GE(soak.gamesStarted, 2);
+    EXPECT_GE(soak.gameOvers, 2);
+    EXPECT_GE(soak.deaths, 3 * soak.gameOvers);
+    ASSERT_GE(soak.heapAtMenu.size(), 2u);
+    // Once the first game has warmed everything up, every return to the
+    // menu finds the same heap: nothing but the shot records grows.
+    const size_t first = soak.heapAtMenu.front();
+    for (size_t i = 1; i < soak.heapAtMenu.size(); ++i) {
+        EXPECT_LT(soak.heapAtMenu[i], first + 512 * 1024) << "return to the menu " << i;
+    }
+    RecordProperty("frames", std::to_string(soak.frame));
+    RecordProperty("games", std::to_string(soak.gamesStarted));
+    RecordProperty("largest_player_shot_array", std::to_string(soak.largestShotArray));
+    std::printf("soak: %ld frames, %d games, %d game overs, %d lives lost, largest player shot array %zu\n",
+                soak.frame, soak.gamesStarted, soak.gameOvers, soak.deaths, soak.largestShotArray);
+}

@@ -1,0 +1,18 @@
+// The main of every test program: the environment the engine needs under
+// test, unless the caller already chose otherwise, then the tests.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+    // Windows on the X server, never SDL's silent fallback driver.
+    setenv("SDL_VIDEODRIVER", "x11", 0);
+    // No modal box for a software renderer.
+    setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
+    // Sound through a device that plays nothing.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    setenv("AEROX_GAME_DIR", AEROX_TEST_GAME_DIR, 0);
+    setenv("AEROX_SOURCE_DIR", AEROX_TEST_SOURCE_DIR, 0);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
