@@ -1,6 +1,10 @@
 #include "frame/clock.h"
 
+#include <sys/prctl.h>
 #include <time.h>
+
+#include <algorithm>
+#include <cerrno>
 
 #include <cmath>
 
@@ -14,36 +18,61 @@ double MonotonicMs() {
     return static_cast<double>(ts.tv_sec) * 1000.0 + static_cast<double>(ts.tv_nsec) / 1.0e6;
 }
 
-void SleepMs(double ms) {
-    if (!(ms > 0)) return;
+// Sleeps until the monotonic clock reads untilMs (or has passed it).
+void SleepUntilMs(double untilMs) {
+    if (!(untilMs > 0) || !std::isfinite(untilMs)) return;
     timespec ts{};
-    ts.tv_sec = static_cast<time_t>(ms / 1000.0);
-    ts.tv_nsec = static_cast<long>(std::fmod(ms, 1000.0) * 1.0e6);
-    while (nanosleep(&ts, &ts) != 0) {
+    const double seconds = std::floor(untilMs / 1000.0);
+    ts.tv_sec = static_cast<time_t>(seconds);
+    ts.tv_nsec = std::clamp(static_cast<long>((untilMs - seconds * 1000.0) * 1.0e6), 0L, 999999999L);
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
     }
 }
 
-// Sleeps until shortly before a deadline, then lets the caller spin. The
-// margin grows to the largest oversleep seen, so a late wake-up is rare,
-// and sleeps come in short steps so that events are still dispatched.
+void SleepMs(double ms) {
+    if (!(ms > 0) || !std::isfinite(ms)) return;
+    SleepUntilMs(MonotonicMs() + ms);
+}
+
+// Waiting for a frame deadline without spinning a whole core: sleep in
+// short steps (so the caller keeps dispatching window events) until the
+// deadline is within a safety margin, then return at once each time so that
+// the caller spins the rest and releases the frame as exactly as a busy
+// wait would. The margin follows the oversleeps seen: it jumps up to just
+// above any wake-up that came later than asked, and otherwise shrinks back
+// slowly towards its floor, so one scheduling hiccup on a loaded machine
+// does not leave the process spinning for milliseconds every frame.
 class SystemClockImpl final : public Clock {
 public:
     double Now() override { return MonotonicMs(); }
     void Sleep(double ms) override { SleepMs(ms); }
     void WaitToward(double deadlineMs) override {
-        const double remaining = deadlineMs - MonotonicMs();
+        if (!slackSet_) {
+            // Wake-ups within microseconds of the request rather than the
+            // default 50 us slack: the margin can then stay small.
+            prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
+            slackSet_ = true;
+        }
+        const double now = MonotonicMs();
+        const double remaining = deadlineMs - now;
         if (remaining <= margin_) return;
-        const double request = std::fmin(remaining - margin_, kMaxStepMs);
-        const double before = MonotonicMs();
-        SleepMs(request);
-        const double oversleep = (MonotonicMs() - before) - request;
-        if (oversleep > margin_) margin_ = std::fmin(oversleep + 0.1, kMaxMarginMs);
+        const double wakeAt = now + std::fmin(remaining - margin_, kMaxStepMs);
+        SleepUntilMs(wakeAt);
+        const double oversleep = MonotonicMs() - wakeAt;
+        if (oversleep + kHeadroomMs > margin_)
+            margin_ = std::fmin(oversleep + kHeadroomMs, kMaxMarginMs);
+        else
+            margin_ = std::fmax(kMinMarginMs, margin_ * kShrink);
     }
 
 private:
-    static constexpr double kMaxStepMs = 4.0;
-    static constexpr double kMaxMarginMs = 4.0;
+    static constexpr double kMaxStepMs = 4.0;     // longest single sleep
+    static constexpr double kMinMarginMs = 0.15;  // always spin at least this long
+    static constexpr double kMaxMarginMs = 2.0;   // never spin longer than this
+    static constexpr double kHeadroomMs = 0.05;   // margin above an oversleep seen
+    static constexpr double kShrink = 0.995;      // per sleep step (about 240 a second)
     double margin_ = 0.5;
+    bool slackSet_ = false;
 };
 
 SystemClockImpl g_systemClock;

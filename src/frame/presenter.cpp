@@ -5,6 +5,7 @@
 
 #include "commands.h"
 #include "frame/clock.h"
+#include "gfx/draw.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
 #include "runtime/engine_context.h"
@@ -30,21 +31,33 @@ void SetFrameObserver(FrameObserver observer, void* user) {
     g_frameObserverUser = user;
 }
 
+namespace {
+bool IsEngineWindow(Uint32 windowID) {
+    return g_engine != nullptr && g_engine->window != nullptr && windowID == SDL_GetWindowID(g_engine->window);
+}
+}  // namespace
+
 void WindowProc(const SDL_Event& event) {
+    // A quit request (the last window closed, or the process asked to stop).
     if (event.type == SDL_QUIT) EndProgram();
-    if (event.type != SDL_WINDOWEVENT) return;
+    if (event.type != SDL_WINDOWEVENT || !IsEngineWindow(event.window.windowID)) return;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
+            // The close button; the error state is left as it is.
             EndProgram();
         case SDL_WINDOWEVENT_FOCUS_LOST:
-            if (g_settings.DebugMode == 0 && AutoPause && g_engine != nullptr) {
+            // Let the screen saver run again while another window is in front.
+            SDL_EnableScreenSaver();
+            if (g_settings.DebugMode == 0 && AutoPause) {
                 RtString paused = g_caption + " <pause>";
                 SetWindowCaption(*g_engine, paused.Text());
                 Paused = true;
             }
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            if (g_settings.DebugMode == 0 && AutoPause && g_engine != nullptr) {
+            // No screen saver and no monitor power-off while we have focus.
+            SDL_DisableScreenSaver();
+            if (g_settings.DebugMode == 0 && AutoPause) {
                 SetWindowCaption(*g_engine, g_caption.Text());
                 Paused = false;
             }
@@ -61,18 +74,24 @@ int PumpMessages() {
 }
 
 double FramePresent(OpenGLZodadodu& context) {
-    if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
-    if (context.window != nullptr) SDL_GL_SwapWindow(context.window);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (context.window != nullptr) {
+        if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
+        SDL_GL_SwapWindow(context.window);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    }
     const double t0 = NowMs();
     Clock& clock = CurrentClock();
     double now = t0;
+    // Until the deadline: dispatch what is queued, then let the clock wait a
+    // step (it sleeps while the deadline is far and returns at once when it
+    // is near, so the last stretch is spun and the release stays exact).
     for (;;) {
         PumpMessages();
         now = NowMs();
         if (now > context.frameStartTime) break;
         clock.WaitToward(context.frameStartTime);
     }
+    // The next slot of the grid; slots already past are skipped, not made up.
     context.frameStartTime += context.framePeriod;
     if (context.framePeriod > 0) {
         while (now > context.frameStartTime) context.frameStartTime += context.framePeriod;
@@ -95,9 +114,12 @@ void ShowScreen() {
     }
     if (g_engine == nullptr) return;
     if (FramePresent(*g_engine) == 0.0) Quit();
+    // A fresh drawing state for the next frame, with background image 0
+    // (when one is set) underneath everything the game draws.
     glDisable(GL_BLEND);
     g_engine->currentAlpha = 1.0f;
     glColor4f(1, 1, 1, 1);
+    DrawBackgroundImage(*g_engine, 0);
     SetViewport(*g_engine, 0, 0, 0, 0);
 }
 

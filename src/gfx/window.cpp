@@ -4,16 +4,21 @@
 #include <SDL_opengl.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
 
 #include "frame/clock.h"
 #include "gfx/draw.h"
 #include "runtime/engine_context.h"
+#include "runtime/engine_globals.h"
+#include "runtime/errors.h"
 
 double FramePeriodFor(int framesPerSecond) {
     return framesPerSecond > 0 ? 1000.0 / static_cast<double>(framesPerSecond) : 2.0;
 }
 
 OpenGLZodadodu::OpenGLZodadodu() {
+    // The time source is the monotonic clock in nanoseconds (frame/clock.h).
     counterAvailable = 1;
     counterFrequency = 1.0e9;
     frameStartTime = NowMs();
@@ -25,10 +30,28 @@ OpenGLZodadodu::~OpenGLZodadodu() {
     glContext = nullptr;
 }
 
-bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPerPixel, int framesPerSecond,
-                      int samples) {
-    context.framePeriod = FramePeriodFor(framesPerSecond);
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+bool RendererIsSoftware(const char* renderer) {
+    if (renderer == nullptr) return false;
+    return std::strstr(renderer, "llvmpipe") != nullptr || std::strstr(renderer, "softpipe") != nullptr ||
+           std::strstr(renderer, "Software Rasterizer") != nullptr;
+}
+
+const char* SoftwareEmulationText() {
+    // The text as the engine has always shown it (a Windows-1252 original),
+    // here in UTF-8: "ü" is C3 BC.
+    return "Please update your GFX adapter's driver\n"
+           "so it can render OpenGL by HARDWARE\n"
+           "\n"
+           "\n"
+           "Bitte aktualisieren Sie Ihren\n"
+           "Grafkkartentreiber, damit er OpenGL\n"
+           "per HARDWARE unterst\xC3\xBCtzt!";
+}
+
+namespace {
+
+void SetSurfaceAttributes(int samples) {
+    SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
@@ -37,22 +60,91 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_Window* window = SDL_CreateWindow("Aerox", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) return false;
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
+    SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
+}
+
+SDL_Window* OpenWindow(int width, int height) {
+    return SDL_CreateWindow("Vantoro", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                            SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+}
+
+// Makes the kept GL context current on the window, or a new one when there
+// is none or the kept one does not fit the window.
+bool AttachContext(OpenGLZodadodu& context, SDL_Window* window) {
+    if (context.glContext != nullptr &&
+        SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) == 0)
+        return true;
+    if (context.glContext != nullptr) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context.glContext));
+    context.glContext = SDL_GL_CreateContext(window);
+    return context.glContext != nullptr &&
+           SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) == 0;
+}
+
+// The software-renderer warning. Automated runs set AEROX_NO_MESSAGE_BOX
+// (to anything non-empty) so that the modal box is not shown; the log line
+// is written all the same.
+void ReportRenderer() {
+    if (g_softwareWarningShown) return;
+    const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (RendererIsSoftware(renderer)) {
+        g_softwareWarningShown = true;
+        const char* skip = std::getenv("AEROX_NO_MESSAGE_BOX");
+        if (skip == nullptr || skip[0] == '\0')
+            SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "!!OpenGL Software Emulation!!", SoftwareEmulationText(),
+                                     nullptr);
+        AppendLogLine("OpenGL Software Emulation");
+    } else {
+        AppendLogLine("OpenGL Hardware Support");
+    }
+}
+
+int DesktopBitsPerPixel() {
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) return 32;
+    return static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+}
+
+}  // namespace
+
+bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPerPixel, int framesPerSecond,
+                      int samples) {
+    context.framePeriod = FramePeriodFor(framesPerSecond);
+    // Mesa's software rasterizer can deadlock joining its worker threads
+    // when the display is closed at the end (seen on a loaded machine: the
+    // window gone, the process never exiting). A 320x240 screen needs no
+    // workers, so it renders on this thread unless the user chose otherwise.
+    setenv("LP_NUM_THREADS", "0", 0);
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    if (width <= 0 || height <= 0) return false;
+
+    // Multisampling: the count asked for, halved until a window and context
+    // can be made with it; none at all stores 0.
+    SDL_Window* const previous = context.window;
+    SDL_Window* window = nullptr;
+    int gotSamples = samples > 0 ? samples : 0;
+    for (;;) {
+        SetSurfaceAttributes(gotSamples);
+        window = OpenWindow(width, height);
+        if (window != nullptr && AttachContext(context, window)) break;
+        if (window != nullptr) SDL_DestroyWindow(window);
+        window = nullptr;
+        if (gotSamples == 0) return false;
+        gotSamples /= 2;
+    }
+    if (previous != nullptr) SDL_DestroyWindow(previous);
     context.window = window;
+    context.multisampleSamples = gotSamples;
+    context.fullScreen = false;
+    context.bitsPerPixel = bitsPerPixel != 0 ? bitsPerPixel : DesktopBitsPerPixel();
     context.screenWidth = width;
     context.screenHeight = height;
-    context.bitsPerPixel = bitsPerPixel != 0 ? bitsPerPixel : 32;
-    context.multisampleSamples = samples > 0 ? 0 : 0;
-    context.fullScreen = false;
-    if (context.glContext == nullptr) context.glContext = SDL_GL_CreateContext(window);
-    if (context.glContext == nullptr || SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) != 0) {
-        SDL_DestroyWindow(window);
-        context.window = nullptr;
-        return false;
-    }
-    SDL_GL_SetSwapInterval(0);  // may fail (no vsync under Xvfb): never fatal
+    // The presenter does its own pacing; a driver without vsync control
+    // (Xvfb) refuses this, which is fine.
+    SDL_GL_SetSwapInterval(0);
+
+    ReportRenderer();
+
     context.frameStartTime = NowMs();
     SDL_ShowWindow(window);
     SetViewport(context, 0, 0, 0, 0);
@@ -60,12 +152,55 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     return true;
 }
 
-bool EnterFullscreen(OpenGLZodadodu& context) { return EnterWindowed(context) && false; }
+bool EnterFullscreen(OpenGLZodadodu& context) {
+    if (context.window == nullptr) return false;
+    int display = SDL_GetWindowDisplayIndex(context.window);
+    if (display < 0) display = 0;
+    const int wantBits =
+        context.bitsPerPixel != 0 && context.bitsPerPixel != DesktopBitsPerPixel() ? context.bitsPerPixel : 0;
+    // A mode of exactly the screen size, with the stored depth when that
+    // differs from the desktop's; failing that, of the size alone.
+    SDL_DisplayMode chosen{};
+    bool found = false;
+    for (int pass = 0; pass < 2 && !found; ++pass) {
+        if (pass == 0 && wantBits == 0) continue;
+        const int modes = SDL_GetNumDisplayModes(display);
+        for (int i = 0; i < modes && !found; ++i) {
+            SDL_DisplayMode mode{};
+            if (SDL_GetDisplayMode(display, i, &mode) != 0) continue;
+            if (mode.w != context.screenWidth || mode.h != context.screenHeight) continue;
+            if (pass == 0 && static_cast<int>(SDL_BITSPERPIXEL(mode.format)) != wantBits) continue;
+            chosen = mode;
+            found = true;
+        }
+    }
+    if (!found || SDL_SetWindowDisplayMode(context.window, &chosen) != 0 ||
+        SDL_SetWindowFullscreen(context.window, SDL_WINDOW_FULLSCREEN) != 0) {
+        AppendLogLine("No Fullscreen Mode available");
+        EnterWindowed(context);
+        return false;
+    }
+    // The window is switched in place: the GL context, the textures and the
+    // frame period all stay as they are.
+    SetViewport(context, 0, 0, 0, 0);
+    SDL_ShowWindow(context.window);
+    SDL_RaiseWindow(context.window);
+    context.fullScreen = true;
+    return true;
+}
 
 bool EnterWindowed(OpenGLZodadodu& context) {
-    if (context.window != nullptr) SDL_SetWindowFullscreen(context.window, 0);
-    context.fullScreen = false;
+    if (context.window == nullptr) {
+        context.fullScreen = false;
+        return true;
+    }
+    if (context.fullScreen) SDL_SetWindowFullscreen(context.window, 0);
+    SDL_SetWindowBordered(context.window, SDL_TRUE);
+    SDL_SetWindowSize(context.window, context.screenWidth, context.screenHeight);
+    SDL_ShowWindow(context.window);
+    SDL_RaiseWindow(context.window);
     SetViewport(context, 0, 0, 0, 0);
+    context.fullScreen = false;
     return true;
 }
 
@@ -79,6 +214,7 @@ void SetViewport(OpenGLZodadodu& context, int x, int y, int width, int height) {
     context.viewportY = y;
     context.viewportWidth = width;
     context.viewportHeight = height;
+    if (context.window == nullptr) return;  // no GL context to set
     glViewport(x, context.screenHeight - height - y, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -102,16 +238,19 @@ void SetViewport(OpenGLZodadodu& context, int x, int y, int width, int height) {
 }
 
 void ReleaseGraphics(OpenGLZodadodu& context) {
+    // Textures are deleted only while a context is current on the window.
+    const bool deleteTextures = context.GlReady && context.window != nullptr;
     for (auto& slot : context.sprites) {
-        if (context.GlReady) {
-            glDeleteTextures(1, &slot.SpriteTexture);
-            glDeleteTextures(1, &slot.MipTexture);
+        if (deleteTextures) {
+            if (slot.SpriteTexture != 0) glDeleteTextures(1, &slot.SpriteTexture);
+            if (slot.MipTexture != 0) glDeleteTextures(1, &slot.MipTexture);
         }
         slot = SpriteSlot{};
     }
     for (auto& background : context.backgrounds) {
-        if (context.GlReady)
-            for (auto& tile : background.tiles) glDeleteTextures(1, &tile.texture);
+        if (deleteTextures)
+            for (auto& tile : background.tiles)
+                if (tile.texture != 0) glDeleteTextures(1, &tile.texture);
         background = BackgroundImage{};
     }
     if (context.window != nullptr) {
@@ -120,6 +259,7 @@ void ReleaseGraphics(OpenGLZodadodu& context) {
         SDL_DestroyWindow(context.window);
     }
     context.window = nullptr;
+    context.GlReady = false;
     context.screenWidth = 0;
     context.screenHeight = 0;
 }
@@ -130,14 +270,14 @@ void SetWindowCaption(OpenGLZodadodu& context, const char* caption) {
 
 std::vector<uint8_t> ReadBackBuffer(const OpenGLZodadodu& context) {
     const int w = context.screenWidth, h = context.screenHeight;
+    if (w <= 0 || h <= 0 || context.window == nullptr) return {};
     std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 4);
     std::vector<uint8_t> pixels(bottomUp.size());
-    if (w <= 0 || h <= 0) return pixels;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     const size_t row = static_cast<size_t>(w) * 4;
     for (int y = 0; y < h; ++y)
-        std::copy_n(bottomUp.data() + (h - 1 - y) * row, row, pixels.data() + y * row);
+        std::copy_n(bottomUp.data() + static_cast<size_t>(h - 1 - y) * row, row, pixels.data() + y * row);
     return pixels;
 }

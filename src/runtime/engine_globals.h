@@ -31,5 +31,8 @@ extern RtString g_caption;
 // The command-line text after the program name.
 extern RtString g_commandLine;
 
+// Set once the software-renderer warning was given (at most once a process).
+extern bool g_softwareWarningShown;
+
 extern OpenGLZodadodu* g_engine;
 extern InputContext* g_input;

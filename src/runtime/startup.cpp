@@ -20,6 +20,7 @@ StartupSettings g_settings;
 bool AutoPause = false;
 bool EscapeEnds = true;
 bool Paused = false;
+bool g_softwareWarningShown = false;
 RtString g_caption;
 RtString g_commandLine;
 OpenGLZodadodu* g_engine = nullptr;
@@ -45,13 +46,16 @@ std::string ProgramPath() {
 int EngineInit(const char* caption) {
     AutoPause = true;
     g_engine = new OpenGLZodadodu;
+    // The previous run's log goes before the window is made, so that the
+    // renderer line the window writes is this run's and stays in the log.
+    std::remove(LogFilePath().c_str());
     if (!CreateGameWindow(*g_engine, g_settings.screenWidth, g_settings.screenHeight, 0, g_settings.frameRate,
                           g_settings.multisampleSamples)) {
+        // Nothing can be shown without a window: end at once.
         EndProgram();
     }
     SetWindowCaption(*g_engine, caption);
     g_caption = caption;
-    std::remove(LogFilePath().c_str());
     g_input = new InputContext;
     CreateSound();
     SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(NowMs())));

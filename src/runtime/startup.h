@@ -1,6 +1,7 @@
 // Start-up: creates the engine context and the other engine objects, opens
 // the window, starts keyboard and sound and shows a first "Loading..." frame.
 #pragma once
+#include <string>
 
 // Returns 0. When the window cannot be created the program ends at once
 // through EndProgram.
@@ -9,5 +10,4 @@ int EngineInit(const char* caption);
 // The directory part of a program path: the text before the last "/" or
 // "\" (searched from the end down to the second character); the whole path
 // when there is none.
-#include <string>
 std::string ProgramDirectoryOf(const std::string& programPath);

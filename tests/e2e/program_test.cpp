@@ -1,0 +1,186 @@
+// The real program under the current X server: start-up, its window, the
+// pause while another window has the focus, and the three ways a player
+// ends it (close button, Escape, Alt+F4), each with exit code 0.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+#include <unistd.h>
+
+#include "input/input_context.h"
+#include "testkit/e2e_process.h"
+#include "testkit/testkit.h"
+
+namespace {
+
+std::string ProgramPath() {
+    const char* dir = std::getenv("AEROX_GAME_DIR");
+    return std::string(dir != nullptr ? dir : ".") + "/aerox";
+}
+
+std::string WindowsOf(pid_t pid) {
+    std::string list;
+    for (const std::string& id : {testkit::RunCommand("xdotool search --pid " + std::to_string(pid))}) list += id;
+    std::string names;
+    size_t from = 0;
+    for (size_t end; (end = list.find('\n', from)) != std::string::npos; from = end + 1)
+        names += "[" + testkit::RunCommand("xdotool getwindowname " + list.substr(from, end - from)) + "]";
+    return names;
+}
+
+// The program started in a private temporary directory (for its log),
+// ready: "Init OK" read and its window found.
+class RunningProgram {
+public:
+    RunningProgram() {
+        program = std::make_unique<testkit::ChildProgram>(
+            ProgramPath(), std::vector<std::string>{},
+            std::vector<std::string>{"TMPDIR=" + temp.path(), "SDL_VIDEODRIVER=x11", "AEROX_NO_MESSAGE_BOX=1",
+                                     "SDL_AUDIODRIVER=dummy"});
+    }
+    // Starts and checks what start-up promises; false (with failures
+    // recorded) when the program did not come up.
+    bool Start() {
+        testkit::WriteFile(LogPath(), "left over from an earlier run\r\n");
+        EXPECT_TRUE(program->started());
+        if (!program->started()) return false;
+        if (!program->WaitForLine("Init OK", 20)) {
+            int code = 0;
+            const bool ended = program->WaitExit(1, code);
+            ADD_FAILURE() << "no Init OK; output: " << program->output()
+                          << (ended ? "; exit code " + std::to_string(code) : "; still running");
+        }
+        window = testkit::FindWindow(program->pid(), "^Aerox$", 10);
+        EXPECT_FALSE(window.empty()) << "no window captioned Aerox; its windows: " << WindowsOf(program->pid());
+        return !window.empty();
+    }
+    std::string LogPath() const { return temp.path() + "/ErrorLog.txt"; }
+    // Gives the program the focus and lets it see that.
+    void Focus() const {
+        testkit::RunCommand("xdotool windowfocus " + window);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    // Other tests' windows on the shared server take the focus when they
+    // open, so a key press may land elsewhere: press again (at most three
+    // times) until the program ends.
+    void PressUntilEnded(const std::string& keys) const {
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            Focus();
+            testkit::HoldKeys(keys);
+            int code = -1;
+            if (program->WaitExit(3, code)) {
+                EXPECT_EQ(0, code);
+                return;
+            }
+        }
+        ADD_FAILURE() << "the program did not end on " << keys;
+    }
+    // Focuses the program until its caption is back to name.
+    bool FocusUntilCaption(const std::string& name) const {
+        for (int attempt = 0; attempt < 5; ++attempt) {
+            Focus();
+            if (testkit::WaitForWindowName(window, name, 2)) return true;
+        }
+        return false;
+    }
+    void ExpectEndsWithCodeZero() const {
+        int code = -1;
+        ASSERT_TRUE(program->WaitExit(10, code)) << "the program did not end";
+        EXPECT_EQ(0, code);
+    }
+
+    testkit::TempFolder temp;
+    std::unique_ptr<testkit::ChildProgram> program;
+    std::string window;
+};
+
+// Whether the engine's keyboard sees keys typed through XTEST into a focused
+// window (probed in this process with the engine library the program uses).
+bool EngineSeesXtestKeys() {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    SDL_Window* window = SDL_CreateWindow("aerox-e2e-probe", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
+    bool seen = false;
+    const std::string id = window != nullptr ? testkit::FindWindow(getpid(), "^aerox-e2e-probe$", 5) : "";
+    if (!id.empty()) {
+        InputContext input;
+        InitInput(&input, window, false);
+        const auto pump = [](int ms) {
+            for (int i = 0; i < ms / 10; ++i) {
+                SDL_PumpEvents();
+                SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        };
+        // Another test's window may take the focus meanwhile: try thrice.
+        for (int attempt = 0; attempt < 3 && !seen; ++attempt) {
+            testkit::RunCommand("xdotool windowfocus " + id);
+            pump(300);
+            testkit::RunCommand("xdotool keydown Escape");
+            pump(200);
+            PollKeyboard(&input);
+            seen = KeyHeld(&input, 1);
+            testkit::RunCommand("xdotool keyup Escape");
+            pump(100);
+        }
+        ShutdownInput(&input);
+    }
+    if (window != nullptr) SDL_DestroyWindow(window);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return seen;
+}
+
+}  // namespace
+
+TEST(ProgramTest, StartsInA320x240WindowAndEndsOnTheCloseButton) {
+    testkit::FocusLock lock;
+    ASSERT_TRUE(lock.held());
+    RunningProgram run;
+    ASSERT_TRUE(run.Start());
+    EXPECT_EQ("Init OK\n", run.program->output()) << "start-up writes only this line";
+    const std::string geometry = testkit::RunCommand("xdotool getwindowgeometry " + run.window);
+    EXPECT_NE(std::string::npos, geometry.find("Geometry: 320x240")) << geometry;
+    ASSERT_TRUE(testkit::SendCloseRequest(run.window));
+    run.ExpectEndsWithCodeZero();
+    // Only this run's renderer line is left in the log.
+    const std::string log = testkit::ReadFile(run.LogPath());
+    EXPECT_TRUE(log == "OpenGL Software Emulation\r\n" || log == "OpenGL Hardware Support\r\n") << log;
+}
+
+TEST(ProgramTest, ShowsPauseWhileAnotherWindowHasTheFocus) {
+    testkit::FocusLock lock;
+    ASSERT_TRUE(lock.held());
+    RunningProgram run;
+    ASSERT_TRUE(run.Start());
+    run.Focus();
+    const std::string title = "aerox-e2e-other-" + std::to_string(getpid());
+    testkit::ChildProgram other("/usr/bin/xmessage", {"-title", title, "-geometry", "+0+0", "another window"});
+    const std::string otherWindow = testkit::FindWindow(other.pid(), "^" + title + "$", 10);
+    ASSERT_FALSE(otherWindow.empty()) << "xmessage did not open";
+    testkit::RunCommand("xdotool windowfocus " + otherWindow);
+    EXPECT_TRUE(testkit::WaitForWindowName(run.window, "Aerox <pause>", 10));
+    EXPECT_TRUE(run.FocusUntilCaption("Aerox"));
+    ASSERT_TRUE(testkit::SendCloseRequest(run.window));
+    run.ExpectEndsWithCodeZero();
+}
+
+TEST(ProgramTest, EscapeEndsTheProgram) {
+    testkit::FocusLock lock;
+    ASSERT_TRUE(lock.held());
+    if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
+    RunningProgram run;
+    ASSERT_TRUE(run.Start());
+    run.PressUntilEnded("Escape");
+}
+
+TEST(ProgramTest, LeftAltF4EndsTheProgram) {
+    testkit::FocusLock lock;
+    ASSERT_TRUE(lock.held());
+    if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
+    RunningProgram run;
+    ASSERT_TRUE(run.Start());
+    run.PressUntilEnded("Alt_L F4");
+}
