@@ -11,7 +11,7 @@
 #include "input/input_context.h"
 #include "runtime/errors.h"
 #include "testkit/testkit.h"
-#include "private_x_server.h"
+#include "testkit/private_x_server.h"
 #include "x_window.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "private_x_server.h"
+#include "testkit/private_x_server.h"
 
 #include <poll.h>
 #include <signal.h>
