@@ -19,6 +19,8 @@
 #include "input/input_context.h"
 #include "runtime/engine_globals.h"
 #include "runtime/startup.h"
+#include "gfx/window.h"
+#include "testkit/screenshot.h"
 #include "testkit/testkit.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -51,10 +53,52 @@ struct Soak {
     double previousState = 0;
     double previousPlayerState = 0;
     size_t largestShotArray = 0;
+    double bestScore = 0;
+    int mostFlying = 0, mostExploding = 0;
     // Heap in use at each return to the menu, less what the shot records take.
     std::vector<size_t> heapAtMenu;
 
+    // With AEROX_SCREENSHOT_DIR set, the first frame of play with a fight
+    // going on and the first game-over frame are saved there.
+    const char* screenshotDir = std::getenv("AEROX_SCREENSHOT_DIR");
+    bool actionSaved = false;
+    bool gameOverSaved = false;
+
     void Hold(int code) { keys[code] = true; }
+
+    void Save(OpenGLZodadodu& context, const char* name) {
+        const std::vector<uint8_t> rgba = ReadBackBuffer(context);
+        testkit::Shot shot;
+        shot.width = 320;
+        shot.height = 240;
+        for (size_t i = 0; i + 3 < rgba.size(); i += 4) shot.rgb.insert(shot.rgb.end(), {rgba[i], rgba[i + 1], rgba[i + 2]});
+        testkit::WritePng(shot, std::string(screenshotDir) + "/" + name);
+    }
+
+    // A frame worth showing: an enemy exploding in the air, more shots or
+    // enemies about, the player alive.
+    bool Fighting() const {
+        int others = 0, exploding = 0;
+        for (int i = 0; i < Bounds(enemies, 0); ++i) {
+            others += enemies(i).active != 0 && enemies(i).y > -16;
+            exploding += enemies(i).active == 0 && enemies(i).exploding != 0 && enemies(i).y > 0;
+        }
+        for (int i = 0; i < Bounds(enemyShots, 0); ++i)
+            others += enemyShots(i).active != 0 && enemyShots(i).y > 0 && enemyShots(i).y < 200;
+        return exploding >= 1 && others >= 2 && player.state == PLAYER_ALIVE;
+    }
+
+    void MaybeSave(OpenGLZodadodu& context) {
+        if (screenshotDir == nullptr) return;
+        if (!actionSaved && gameState == STATE_PLAYING && Fighting()) {
+            Save(context, "action.png");
+            actionSaved = true;
+        }
+        if (!gameOverSaved && gameState == STATE_GAME_OVER && previousState == STATE_GAME_OVER) {
+            Save(context, "gameover.png");
+            gameOverSaved = true;
+        }
+    }
 
     // Chooses the keys of the next frame from what the game shows now.
     void Script() {
@@ -74,13 +118,34 @@ struct Soak {
             Hold(kCtrl);
             const long lifeFrame = static_cast<long>(frameCount) % 1800;
             if (lifeFrame < 900) {
-                // Sweep the sea from side to side.
-                Hold((lifeFrame / 120) % 2 == 0 ? kLeft : kRight);
-                if ((lifeFrame / 300) % 2 == 1) Hold(kUp);
+                // Line up under an enemy to shoot it down; with none in the
+                // air, sweep the sea from side to side.
+                const double target = EnemyToShoot();
+                if (target < 0) {
+                    Hold((lifeFrame / 120) % 2 == 0 ? kLeft : kRight);
+                } else if (target < player.x - 1) {
+                    Hold(kLeft);
+                } else if (target > player.x + 1) {
+                    Hold(kRight);
+                }
+                if (player.y < 196) Hold(kDown);
+                if (player.y > 204) Hold(kUp);
             } else {
                 SeekTrouble();
             }
         }
+    }
+
+    // The x at which the player's shots hit the lowest enemy well inside
+    // the screen (a shot flies up from the player's x), or -1.
+    double EnemyToShoot() const {
+        double x = -1, lowest = -1e9;
+        for (int i = 0; i < Bounds(enemies, 0); ++i) {
+            const Enemy& e = enemies(i);
+            if (e.active != 0 && e.exploding == 0 && e.y > 30 && e.y > lowest && e.y < player.y - 60)
+                lowest = e.y, x = e.x + 16;
+        }
+        return x;
     }
 
     // Flies at the nearest enemy or enemy shot, so that lives are lost and
@@ -118,6 +183,16 @@ struct Soak {
         if (gameState == STATE_PLAYING && player.state == PLAYER_EXPLODING &&
             previousPlayerState != PLAYER_EXPLODING)
             ++deaths;
+        bestScore = std::max(bestScore, score);
+        if (gameState == STATE_PLAYING) {
+            int flying = 0, exploding = 0;
+            for (int i = 0; i < Bounds(enemies, 0); ++i) {
+                flying += enemies(i).active != 0 && enemies(i).y > 0;
+                exploding += enemies(i).active == 0 && enemies(i).exploding != 0;
+            }
+            mostFlying = std::max(mostFlying, flying);
+            mostExploding = std::max(mostExploding, exploding);
+        }
         largestShotArray = std::max<size_t>(largestShotArray, static_cast<size_t>(Bounds(playerShots, 0)));
         previousState = gameState;
         previousPlayerState = player.state;
@@ -131,7 +206,10 @@ void ScriptedKeys(uint8_t keys[256], void*) {
     for (int i = 0; i < 256; ++i) keys[i] = g_soak->keys[i] ? 0x80 : 0;
 }
 
-void EachFrame(OpenGLZodadodu&, void*) { g_soak->Observe(); }
+void EachFrame(OpenGLZodadodu& context, void*) {
+    g_soak->MaybeSave(context);
+    g_soak->Observe();
+}
 
 double SoakMinutes() {
     const char* text = std::getenv("AEROX_SOAK_MINUTES");
@@ -181,6 +259,8 @@ TEST(Soak, TheWholeGameRunsForMinutesOfGameTime) {
     RecordProperty("frames", std::to_string(soak.frame));
     RecordProperty("games", std::to_string(soak.gamesStarted));
     RecordProperty("largest_player_shot_array", std::to_string(soak.largestShotArray));
-    std::printf("soak: %ld frames, %d games, %d game overs, %d lives lost, largest player shot array %zu\n",
-                soak.frame, soak.gamesStarted, soak.gameOvers, soak.deaths, soak.largestShotArray);
+    std::printf("soak: %ld frames, %d games, %d game overs, %d lives lost, best score %g, largest player shot array "
+                "%zu, most enemies flying %d, exploding %d\n",
+                soak.frame, soak.gamesStarted, soak.gameOvers, soak.deaths, soak.bestScore, soak.largestShotArray,
+                soak.mostFlying, soak.mostExploding);
 }
