@@ -24,7 +24,8 @@
 #include "testkit/testkit.h"
 
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+// Declared here: g++ ships no sanitizer/allocator_interface.h.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 static size_t HeapInUse() { return __sanitizer_get_current_allocated_bytes(); }
 #else
 #include <malloc.h>

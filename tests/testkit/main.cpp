@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "testkit/sanitizer_pins.h"
+
 int main(int argc, char** argv) {
     // Windows on the X server, never SDL's silent fallback driver.
     setenv("SDL_VIDEODRIVER", "x11", 0);
@@ -13,6 +15,7 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("AEROX_GAME_DIR", AEROX_TEST_GAME_DIR, 0);
     setenv("AEROX_SOURCE_DIR", AEROX_TEST_SOURCE_DIR, 0);
+    testkit::PrepareSanitizers();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
