@@ -1,5 +1,7 @@
 #include "testkit/hostile_files.h"
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -70,6 +72,7 @@ const char* BreakageName(Breakage kind) {
         case Breakage::HugeSize: return "HugeSize";
         case Breakage::RandomBytes: return "RandomBytes";
         case Breakage::Directory: return "Directory";
+        case Breakage::NamedPipe: return "NamedPipe";
         case Breakage::Missing: return "Missing";
     }
     return "Unknown";
@@ -110,6 +113,10 @@ bool BreakFile(const std::string& path, Breakage kind, uint32_t seed, std::strin
             if (!fs::create_directory(path, error)) why = "cannot make the folder " + path;
             // Something inside, so that it is not mistaken for an empty file.
             Spill(path + "/inside.bmp", original.empty() ? "BM" : original);
+            break;
+        case Breakage::NamedPipe:
+            fs::remove_all(path, error);
+            if (mkfifo(path.c_str(), 0644) != 0) why = "cannot make the pipe " + path;
             break;
         case Breakage::Missing:
             fs::remove_all(path, error);

@@ -1,14 +1,15 @@
 // Broken variants of the program's data files, for tests that hand the real
 // program hostile input: a file cut short, emptied, declaring enormous
-// sizes, overwritten with random bytes, replaced by a folder, or gone.
+// sizes, overwritten with random bytes, replaced by a folder or by a named
+// pipe with no writer, or gone.
 #pragma once
 #include <cstdint>
 #include <string>
 
 namespace testkit {
 
-enum class Breakage { Truncated, ZeroLength, HugeSize, RandomBytes, Directory, Missing };
-constexpr int kBreakageCount = 6;
+enum class Breakage { Truncated, ZeroLength, HugeSize, RandomBytes, Directory, NamedPipe, Missing };
+constexpr int kBreakageCount = 7;
 
 // A short name for test names ("Truncated", "ZeroLength", ...).
 const char* BreakageName(Breakage kind);
