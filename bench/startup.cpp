@@ -46,6 +46,7 @@ public:
         const double now = SystemClock().Now();
         if (afterSwap_) {
             afterSwap_ = false;
+            waitStart_ = now;
             if (onPresented != nullptr) onPresented(now);
             if (now > deadline_) {
                 // Drawing and the swap ran past the slot: a late frame.
@@ -54,12 +55,19 @@ public:
             }
         } else if (waiting_ && now > deadline_) {
             waiting_ = false;
-            if (recordReleases) releaseErrors.push_back(now - deadline_);
+            if (recordReleases) {
+                releaseErrors.push_back(now - deadline_);
+                waitingMs += now - waitStart_;
+            }
         }
         return now;
     }
     void Sleep(double ms) override { SystemClock().Sleep(ms); }
-    void WaitToward(double deadlineMs) override { SystemClock().WaitToward(deadlineMs); }
+    void WaitToward(double deadlineMs) override {
+        const double start = driver::MonotonicMs();
+        SystemClock().WaitToward(deadlineMs);
+        if (recordReleases) sleepingMs += driver::MonotonicMs() - start;
+    }
 
     // Called just before a buffer swap for a frame due at deadlineMs.
     void FrameHandedOver(double deadlineMs) {
@@ -72,9 +80,12 @@ public:
     bool recordReleases = false;
     std::vector<double> releaseErrors;
     int lateFrames = 0;
+    double waitingMs = 0;   // from the swap to the release, on time frames
+    double sleepingMs = 0;  // of that, inside the clock's wait steps
 
 private:
     double deadline_ = 0;
+    double waitStart_ = 0;
     bool afterSwap_ = false;
     bool waiting_ = false;
 };
@@ -140,10 +151,16 @@ void PrintStartupFigures() {
 struct MenuWatch {
     double seconds = 10;
     int menuFrames = 0;
-    double wallStart = 0, cpuStart = 0, xStart = 0;
+    double wallStart = 0, cpuStart = 0, threadCpuStart = 0, xStart = 0;
     bool done = false;
 };
 MenuWatch g_menu;
+
+double ThreadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1.0e9;
+}
 
 void MenuObserver(OpenGLZodadodu& context, void*) {
     g_clock.FrameHandedOver(context.frameStartTime);
@@ -154,6 +171,7 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
         g_clock.lateFrames = 0;
         g_menu.wallStart = driver::MonotonicMs();
         g_menu.cpuStart = driver::OwnCpuSeconds();
+        g_menu.threadCpuStart = ThreadCpuSeconds();
         g_menu.xStart = driver::XServerCpuSeconds();
         return;
     }
@@ -163,6 +181,7 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
     g_menu.done = true;
     g_clock.recordReleases = false;
     const double cpu = driver::OwnCpuSeconds() - g_menu.cpuStart;
+    const double threadCpu = ThreadCpuSeconds() - g_menu.threadCpuStart;
     const double xNow = driver::XServerCpuSeconds();
     std::vector<double>& errors = g_clock.releaseErrors;
     driver::Figure("seconds", wall);
@@ -172,6 +191,9 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
     driver::Figure("release_p99_ms", driver::Percentile(errors, 0.99));
     driver::Figure("release_max_ms", errors.empty() ? 0.0 : *std::max_element(errors.begin(), errors.end()));
     driver::Figure("cpu_percent", 100.0 * cpu / wall);
+    driver::Figure("main_thread_cpu_percent", 100.0 * threadCpu / wall);
+    // The presenter spins the part of its wait it does not sleep.
+    driver::Figure("spin_percent", 100.0 * (g_clock.waitingMs - g_clock.sleepingMs) / 1000.0 / wall);
     if (g_menu.xStart >= 0 && xNow >= 0) driver::Figure("xserver_cpu_percent", 100.0 * (xNow - g_menu.xStart) / wall);
     SetKeySource(&HoldEscape, nullptr);
 }
@@ -241,8 +263,11 @@ int MeasureMenu(double seconds) {
     std::printf("the main menu at 60 frames per second, %.1f s measured after 1 s on the menu:\n", f("seconds"));
     std::printf("  frames %.0f (late %.0f)  release error ms: median %.4f  p99 %.4f  max %.4f\n", f("frames"),
                 f("late_frames"), f("release_median_ms"), f("release_p99_ms"), f("release_max_ms"));
-    std::printf("  CPU of the program %.1f%% of a core", f("cpu_percent"));
-    if (f("xserver_cpu_percent") >= 0) std::printf("; of the X server %.1f%%", f("xserver_cpu_percent"));
+    std::printf("  CPU of the program %.1f%% of a core (its main thread %.1f%%, of which spinning before the release "
+                "%.1f%%; the renderer's threads %.1f%%)",
+                f("cpu_percent"), f("main_thread_cpu_percent"), f("spin_percent"),
+                f("cpu_percent") - f("main_thread_cpu_percent"));
+    if (f("xserver_cpu_percent") >= 0) std::printf("; the X server %.1f%%", f("xserver_cpu_percent"));
     std::printf("\n");
     return 0;
 }
