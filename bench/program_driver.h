@@ -162,6 +162,7 @@ struct ChildRun {
     double cpuSeconds = 0;
     long peakResidentKiB = 0;
     std::map<std::string, double> figures;
+    std::vector<std::string> notes;  // the lines "note <text>", without "note "
 };
 
 // Starts the staged program with the arguments, waits at most timeoutSeconds
@@ -212,6 +213,7 @@ inline ChildRun RunChild(const StagedGame& game, const std::vector<std::string>&
         std::istringstream words(line);
         std::string tag, name;
         double value = 0;
+        if (line.rfind("note ", 0) == 0) run.notes.push_back(line.substr(5));
         if (words >> tag >> name >> value && tag == "figure") run.figures[name] = value;
     }
     return run;

@@ -16,6 +16,8 @@
 //
 // The software renderer's message box is skipped (AEROX_NO_MESSAGE_BOX=1
 // unless set otherwise): it waits for a person.
+#include <SDL_opengl.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -110,7 +112,10 @@ struct StartupWatch {
 StartupWatch g_startup;
 
 void StartupObserver(OpenGLZodadodu& context, void*) {
-    ++g_startup.frames;
+    if (++g_startup.frames == 1) {
+        std::printf("note renderer: %s, OpenGL %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)),
+                    reinterpret_cast<const char*>(glGetString(GL_VERSION)));
+    }
     g_clock.FrameHandedOver(context.frameStartTime);
     if (game::gameState == game::STATE_MENU && g_startup.menuFrameAt == 0) {
         g_startup.menuFrame = true;
@@ -210,6 +215,7 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
 int MeasureStartup(int runs) {
     driver::StagedGame game;
     if (!game.ok()) return 1;
+    std::vector<std::string> notes;
     std::vector<double> totals, toMain, toWindow, toLoading, loading, cpu, rss;
     std::printf("start-up to the first menu frame, %d runs (ms from spawning the process):\n", runs);
     std::printf("  run    main  1st frame  loading frame  menu frame   (resources)   CPU ms  peak RSS MiB\n");
@@ -228,6 +234,7 @@ int MeasureStartup(int runs) {
         std::printf("  %3d %7.1f %10.1f %14.1f %11.1f %13.1f %8.0f %13.1f\n", i + 1, at("main_at"),
                     at("first_frame_at"), loadingAt, menu, menu - loadingAt, run.cpuSeconds * 1000.0,
                     static_cast<double>(run.peakResidentKiB) / 1024.0);
+        if (i == 0) notes = run.notes;
         totals.push_back(menu);
         toMain.push_back(at("main_at"));
         toWindow.push_back(at("first_frame_at"));
@@ -241,6 +248,7 @@ int MeasureStartup(int runs) {
                     *std::max_element(v.begin(), v.end()), unit);
     };
     std::printf("summary:\n");
+    for (const std::string& note : notes) std::printf("  %s\n", note.c_str());
     line("process start to first menu frame", totals, "ms");
     line("  to main()", toMain, "ms");
     line("  to the first frame (window up)", toWindow, "ms");
