@@ -38,6 +38,12 @@ constexpr const char* kChildFlag = "--bench-child";
 
 // ---- the child: the program, watched
 
+double ThreadCpuSeconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1.0e9;
+}
+
 // The system clock, watched: the first reading after a frame was handed to
 // the buffer swap is the moment the frame was presented; the first reading
 // past the frame's deadline is the moment the presenter released it (the
@@ -49,6 +55,7 @@ public:
         if (afterSwap_) {
             afterSwap_ = false;
             waitStart_ = now;
+            if (recordReleases) waitCpuStart_ = ThreadCpuSeconds();
             if (onPresented != nullptr) onPresented(now);
             if (now > deadline_) {
                 // Drawing and the swap ran past the slot: a late frame.
@@ -60,6 +67,7 @@ public:
             if (recordReleases) {
                 releaseErrors.push_back(now - deadline_);
                 waitingMs += now - waitStart_;
+                waitingCpuSeconds += ThreadCpuSeconds() - waitCpuStart_;
             }
         }
         return now;
@@ -84,10 +92,12 @@ public:
     int lateFrames = 0;
     double waitingMs = 0;   // from the swap to the release, on time frames
     double sleepingMs = 0;  // of that, inside the clock's wait steps
+    double waitingCpuSeconds = 0;  // CPU time of the waits
 
 private:
     double deadline_ = 0;
     double waitStart_ = 0;
+    double waitCpuStart_ = 0;
     bool afterSwap_ = false;
     bool waiting_ = false;
 };
@@ -161,12 +171,6 @@ struct MenuWatch {
 };
 MenuWatch g_menu;
 
-double ThreadCpuSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) / 1.0e9;
-}
-
 void MenuObserver(OpenGLZodadodu& context, void*) {
     g_clock.FrameHandedOver(context.frameStartTime);
     if (game::gameState != game::STATE_MENU || g_menu.done) return;
@@ -199,6 +203,7 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
     driver::Figure("main_thread_cpu_percent", 100.0 * threadCpu / wall);
     // The presenter spins the part of its wait it does not sleep.
     driver::Figure("spin_percent", 100.0 * (g_clock.waitingMs - g_clock.sleepingMs) / 1000.0 / wall);
+    driver::Figure("wait_cpu_percent", 100.0 * g_clock.waitingCpuSeconds / wall);
     if (g_menu.xStart >= 0 && xNow >= 0) driver::Figure("xserver_cpu_percent", 100.0 * (xNow - g_menu.xStart) / wall);
     SetKeySource(&HoldEscape, nullptr);
 }
@@ -271,10 +276,10 @@ int MeasureMenu(double seconds) {
     std::printf("the main menu at 60 frames per second, %.1f s measured after 1 s on the menu:\n", f("seconds"));
     std::printf("  frames %.0f (late %.0f)  release error ms: median %.4f  p99 %.4f  max %.4f\n", f("frames"),
                 f("late_frames"), f("release_median_ms"), f("release_p99_ms"), f("release_max_ms"));
-    std::printf("  CPU of the program %.1f%% of a core (its main thread %.1f%%, of which spinning before the release "
-                "%.1f%%; the renderer's threads %.1f%%)",
-                f("cpu_percent"), f("main_thread_cpu_percent"), f("spin_percent"),
-                f("cpu_percent") - f("main_thread_cpu_percent"));
+    std::printf("  CPU of the program %.1f%% of a core (its main thread %.1f%%, of which %.1f%% waiting for the "
+                "deadlines, spinning %.1f%% of the time; other threads %.1f%%)",
+                f("cpu_percent"), f("main_thread_cpu_percent"), f("wait_cpu_percent"), f("spin_percent"),
+                std::max(0.0, f("cpu_percent") - f("main_thread_cpu_percent")));
     if (f("xserver_cpu_percent") >= 0) std::printf("; the X server %.1f%%", f("xserver_cpu_percent"));
     std::printf("\n");
     return 0;
