@@ -134,10 +134,13 @@ protected:
     // Breaks the case's files in the copy; true when any target is the font.
     bool Break(const HostileCase& c) {
         bool fontBroken = false;
-        for (size_t i = 0; i < c.targets.size(); ++i) {
+        const std::vector<std::string> all = AllFiles();
+        for (const std::string& target : c.targets) {
+            // Each file gets its own random bytes and form of enormous size.
+            const auto seed = static_cast<uint32_t>(std::find(all.begin(), all.end(), target) - all.begin());
             std::string why;
-            EXPECT_TRUE(testkit::BreakFile(folder_.File(c.targets[i]), c.kind, static_cast<uint32_t>(i + 1), why)) << why;
-            fontBroken = fontBroken || c.targets[i] == kFontFile;
+            EXPECT_TRUE(testkit::BreakFile(folder_.File(target), c.kind, seed, why)) << why;
+            fontBroken = fontBroken || target == kFontFile;
         }
         return fontBroken;
     }

@@ -1,7 +1,9 @@
 #include "testkit/hostile_files.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -39,11 +41,13 @@ std::string RandomBytes(size_t size, uint32_t seed) {
     return bytes;
 }
 
+constexpr uint32_t kFarOffset = 0xffffff00u;
+
 // The header declares an enormous picture: either sides whose product
 // overflows 32 bits many times over, or sides each within a plausible
 // limit whose area is far beyond any sane picture.
 void HugeBmp(std::string& bytes, uint32_t seed) {
-    const uint32_t side = (seed % 2 == 0) ? 0x40000000u : 16384u;
+    const uint32_t side = (seed % 3 == 0) ? 0x40000000u : 16384u;
     Put32(bytes, 2, 0xfffffff0u);   // file size
     Put32(bytes, 18, side);         // width
     Put32(bytes, 22, side);         // height
@@ -94,6 +98,20 @@ bool BreakFile(const std::string& path, Breakage kind, uint32_t seed, std::strin
             break;
         case Breakage::HugeSize: {
             std::string bytes = original;
+            if (bytes.compare(0, 2, "BM") == 0 && seed % 3 == 2 && bytes.size() >= 54) {
+                // A real 4 GiB file (sparse, a few bytes on disk) whose
+                // pixel data lie at its very end.
+                const uint32_t dataAt = static_cast<uint8_t>(bytes[10]) | static_cast<uint8_t>(bytes[11]) << 8;
+                const std::string pixels = bytes.substr(std::min<size_t>(dataAt, bytes.size()));
+                bytes.resize(std::min<size_t>(dataAt, bytes.size()));
+                Put32(bytes, 10, kFarOffset);
+                if (!Spill(path, bytes) || truncate(path.c_str(), kFarOffset) != 0) {
+                    why = "cannot make the sparse file " + path;
+                    break;
+                }
+                std::ofstream(path, std::ios::binary | std::ios::app).write(pixels.data(), static_cast<std::streamsize>(pixels.size()));
+                break;
+            }
             if (bytes.compare(0, 2, "BM") == 0) {
                 HugeBmp(bytes, seed);
             } else if (bytes.compare(0, 4, "RIFF") == 0) {

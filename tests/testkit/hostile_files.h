@@ -16,7 +16,9 @@ const char* BreakageName(Breakage kind);
 
 // Replaces the file (or folder) at path by the broken variant; seed picks
 // the random bytes and, for HugeSize, which enormous size a header
-// declares. A HugeSize on something that is neither a BMP nor a WAV
+// declares (for a BMP: sides whose area overflows, sides within bounds
+// whose area is far too big, or pixel data at the end of a sparse 4 GiB
+// file). A HugeSize on something that is neither a BMP nor a WAV
 // becomes random bytes. False (with the reason in why) when it could not.
 bool BreakFile(const std::string& path, Breakage kind, uint32_t seed, std::string& why);
 
