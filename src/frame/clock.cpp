@@ -40,8 +40,11 @@ void SleepMs(double ms) {
 // the caller spins the rest and releases the frame as exactly as a busy
 // wait would. The margin follows the oversleeps seen: it jumps up to just
 // above any wake-up that came later than asked, and otherwise shrinks back
-// slowly towards its floor, so one scheduling hiccup on a loaded machine
-// does not leave the process spinning for milliseconds every frame.
+// quickly towards its floor, so one scheduling hiccup on a loaded machine
+// does not leave the process spinning for milliseconds every frame. The
+// margin is capped at half a millisecond: a wake-up later than that releases
+// its frame late, as a busy wait that the scheduler pushed off the core
+// would.
 class SystemClockImpl final : public Clock {
 public:
     double Now() override { return MonotonicMs(); }
@@ -68,9 +71,9 @@ public:
 private:
     static constexpr double kMaxStepMs = 4.0;     // longest single sleep
     static constexpr double kMinMarginMs = 0.15;  // always spin at least this long
-    static constexpr double kMaxMarginMs = 2.0;   // never spin longer than this
+    static constexpr double kMaxMarginMs = 0.5;   // never spin longer than this
     static constexpr double kHeadroomMs = 0.05;   // margin above an oversleep seen
-    static constexpr double kShrink = 0.995;      // per sleep step (about 240 a second)
+    static constexpr double kShrink = 0.98;       // per sleep step (about 240 a second)
     double margin_ = 0.5;
     bool slackSet_ = false;
 };

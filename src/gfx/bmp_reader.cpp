@@ -1,4 +1,5 @@
 // Windows bitmap decoder: 8-bit paletted, 24 and 32 bits per pixel.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -10,6 +11,8 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
+// The headers and the longest palette a byte can index.
+constexpr size_t kLongestHead = kHeadersSize + 256 * 4;
 
 uint32_t Le32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
@@ -117,9 +120,13 @@ bool ReadBmp(RgbaImage& image, const std::string& path, uint32_t colourKey) {
     if (!ReadWhole(f, fileHeader, sizeof fileHeader) || !IsBitmapSignature(fileHeader)) return false;
     const uint64_t offset = Le32(fileHeader + 10);
     if (offset < kHeadersSize || offset > fileSize) return false;
-    std::vector<uint8_t> head(static_cast<size_t>(offset));
+    // Only the headers and a palette of at most 256 entries are read: an
+    // offset far beyond them (a huge, perhaps sparse, file) is sought past,
+    // never allocated.
+    std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(offset, kLongestHead)));
     std::memcpy(head.data(), fileHeader, kFileHeaderSize);
     if (!ReadWhole(f, head.data() + kFileHeaderSize, head.size() - kFileHeaderSize)) return false;
+    if (offset > head.size() && std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0) return false;
 
     BmpLayout layout;
     if (!ParseHeaders(head.data(), head.size(), layout)) return false;

@@ -16,10 +16,11 @@ void ForgetTempFile(DataResolver& resolver) {
     resolver.tempFile.clear();
 }
 
-// A file that exists and can be read (directories do not count).
+// A plain file that exists and can be read. Folders, named pipes and
+// devices do not count: opening a pipe with no writer would wait forever.
 bool ReadableFile(const std::string& path) {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
     std::FILE* f = std::fopen(path.c_str(), "rb");
     if (f == nullptr) return false;
     std::fclose(f);

@@ -1,4 +1,4 @@
-// The real program under the current X server: start-up, its window, the
+// The real program on a private X server: start-up, its window, the
 // pause while another window has the focus, and the three ways a player
 // ends it (close button, Escape, Alt+F4), each with exit code 0.
 #include <SDL.h>
@@ -13,6 +13,7 @@
 
 #include "input/input_context.h"
 #include "testkit/e2e_process.h"
+#include "testkit/private_x_server.h"
 #include "testkit/testkit.h"
 
 namespace {
@@ -136,8 +137,9 @@ bool EngineSeesXtestKeys() {
 }  // namespace
 
 TEST(ProgramTest, StartsInA320x240WindowAndEndsOnTheCloseButton) {
-    testkit::FocusLock lock;
-    ASSERT_TRUE(lock.held());
+    // A display of its own: other tests' windows cannot take the focus.
+    PrivateXServer x;
+    ASSERT_TRUE(x.running());
     RunningProgram run;
     ASSERT_TRUE(run.Start());
     EXPECT_EQ("Init OK\n", run.program->output()) << "start-up writes only this line";
@@ -151,8 +153,9 @@ TEST(ProgramTest, StartsInA320x240WindowAndEndsOnTheCloseButton) {
 }
 
 TEST(ProgramTest, ShowsPauseWhileAnotherWindowHasTheFocus) {
-    testkit::FocusLock lock;
-    ASSERT_TRUE(lock.held());
+    // A display of its own: other tests' windows cannot take the focus.
+    PrivateXServer x;
+    ASSERT_TRUE(x.running());
     RunningProgram run;
     ASSERT_TRUE(run.Start());
     run.Focus();
@@ -168,8 +171,9 @@ TEST(ProgramTest, ShowsPauseWhileAnotherWindowHasTheFocus) {
 }
 
 TEST(ProgramTest, EscapeEndsTheProgram) {
-    testkit::FocusLock lock;
-    ASSERT_TRUE(lock.held());
+    // A display of its own: other tests' windows cannot take the focus.
+    PrivateXServer x;
+    ASSERT_TRUE(x.running());
     if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
     RunningProgram run;
     ASSERT_TRUE(run.Start());
@@ -177,8 +181,9 @@ TEST(ProgramTest, EscapeEndsTheProgram) {
 }
 
 TEST(ProgramTest, LeftAltF4EndsTheProgram) {
-    testkit::FocusLock lock;
-    ASSERT_TRUE(lock.held());
+    // A display of its own: other tests' windows cannot take the focus.
+    PrivateXServer x;
+    ASSERT_TRUE(x.running());
     if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
     RunningProgram run;
     ASSERT_TRUE(run.Start());

@@ -1,9 +1,13 @@
 // Resolving asset names: files on disk first, then entries of the "sbX"
 // archive unpacked into a temporary file.
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 
 #include "gfx/archive.h"
 #include "gfx/data_resolver.h"
@@ -77,6 +81,32 @@ TEST(DataArchive, FilesOnDiskComeFirstAndEmptyPathsFail) {
     EXPECT_TRUE(setup.resolver.tempFile.empty());
     EXPECT_FALSE(ResolveDataFile(setup.resolver, "", resolved));
     EXPECT_TRUE(resolved.empty());
+}
+
+// A folder or a named pipe in place of a data file is not a file on disk:
+// the lookup passes over it to the archive at once (opening a pipe with no
+// writer would wait forever).
+TEST(DataArchive, OnlyPlainFilesOnDiskCount) {
+    ArchiveSetup setup(testkit::ArchiveBytes({{"pipe.bmp", "from the archive"}, {"dir.bmp", "from the archive"}}));
+    ASSERT_EQ(0, mkdir(setup.folder.File("dir.bmp").c_str(), 0755));
+    ASSERT_EQ(0, mkfifo(setup.folder.File("pipe.bmp").c_str(), 0644));
+    for (const std::string name : {"dir.bmp", "pipe.bmp"}) {
+        std::string resolved;
+        auto lookup = std::async(std::launch::async, [&] {
+            return ResolveDataFile(setup.resolver, setup.folder.File(name), resolved);
+        });
+        if (lookup.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+            ADD_FAILURE() << name << ": the lookup waits on the pipe";
+            // Releases the waiting open so that the test can end.
+            const int writer = open(setup.folder.File(name).c_str(), O_WRONLY | O_NONBLOCK);
+            lookup.wait();
+            if (writer >= 0) close(writer);
+            continue;
+        }
+        EXPECT_TRUE(lookup.get()) << name;
+        EXPECT_NE(resolved, setup.folder.File(name)) << name;
+        EXPECT_EQ(resolved, setup.resolver.tempFile) << name << ": served from the archive";
+    }
 }
 
 TEST(DataArchive, HostileEntryNamesAreNeverWritten) {

@@ -2,6 +2,9 @@
 // textures: the formats, the colour key and hostile files.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "gfx/image.h"
@@ -130,6 +133,39 @@ TEST(BmpDecoding, FileReaderMatchesTheMemoryReader) {
     testkit::WriteFile(path, testkit::BmpHeader(1, 1, 24, 200000, 0));
     EXPECT_FALSE(ReadBmp(fromFile, path, kSpriteColourKey));
     EXPECT_FALSE(ReadBmp(fromFile, folder.File("missing.bmp"), kSpriteColourKey));
+}
+
+// A pixel-data offset far beyond the headers, in a huge sparse file (4 GiB
+// long, a few bytes on disk), is sought past: the picture and its palette
+// come out as from the compact file, without reading or holding the gap.
+TEST(BmpDecoding, FarDataOffsetInAHugeFileIsSoughtPast) {
+    testkit::TempFolder folder;
+    const std::string compact = testkit::BmpBytes(Sample(), 8);
+    const uint32_t dataAt = static_cast<uint8_t>(compact[10]) | static_cast<uint32_t>(static_cast<uint8_t>(compact[11])) << 8;
+    RgbaImage expected;
+    ASSERT_TRUE(DecodeBmp(compact, expected));
+
+    constexpr uint32_t kFarOffset = 0xFFFFFF00u;
+    std::string head = compact.substr(0, dataAt);
+    for (int i = 0; i < 4; ++i) head[10 + i] = static_cast<char>((kFarOffset >> (8 * i)) & 0xff);
+    const std::string path = folder.File("far.bmp");
+    testkit::WriteFile(path, head);
+    ASSERT_EQ(0, truncate(path.c_str(), kFarOffset));
+    {
+        std::FILE* f = std::fopen(path.c_str(), "ab");
+        ASSERT_NE(f, nullptr);
+        std::fwrite(compact.data() + dataAt, 1, compact.size() - dataAt, f);
+        std::fclose(f);
+    }
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    RgbaImage image;
+    ASSERT_TRUE(ReadBmp(image, path, kSpriteColourKey));
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(image.width, expected.width);
+    EXPECT_EQ(image.pixels, expected.pixels);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 256L * 1024) << "peak memory grew by KiB";
 }
 
 TEST(PngDecoding, ChannelsAndDepthsFollowTheRules) {
