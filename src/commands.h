@@ -12,7 +12,8 @@
 double SetErrorCode(double code);
 // Releases the engine and ends the process with exit code 0.
 [[noreturn]] void EndProgram();
-// Escape ends the program while this is on (the default).
+// Escape ends the program while this is on (the default). Turned on while
+// Escape is held, it waits for Escape to be released and pressed again.
 void SetEscapeEnds(double on);
 // Pause the game while its window is in the background (the default).
 void SetAutoPause(double on);
@@ -69,8 +70,18 @@ void LoadSound(RtString path, double slot, double buffers);
 double PlaySound(double slot, double pan, double volume);
 double SoundPlaying(double handle);
 void StopSounds();
+// The volume of the whole mix, 0 (silent) .. 1 (full, the default), over
+// every play's own volume; values outside are clamped, NaN is 0.
+void SetMasterVolume(double volume);
+double GetMasterVolume();
 
 // --- keyboard
 // 1 while the key with this scan code (PC set 1; extended keys at 0x80 plus
 // the code) is held, else 0.
+// A key pressed and released again since the key was last read reads 1
+// once, so a tap shorter than a frame is not lost.
 double KeyDown(double scanCode);
+// How many times the key went down since the last call for that key (a
+// key held meanwhile counts once). Screens that read keys now and then use
+// it so that no tap falls between two readings.
+double KeyPressed(double scanCode);
