@@ -6,6 +6,7 @@
 #include "runtime/numeric.h"
 #include "runtime/rt_array.h"
 #include "runtime/rt_string.h"
+#include "userdata/userdata_commands.h"
 
 // --- program
 // Records a runtime error code (the program then ends through EndProgram).
