@@ -54,7 +54,8 @@ std::vector<ScoreCase> ScoreCases() {
     const std::vector<HiScoreEntry> two = {{500, "ACE"}, {300, "BO"}};
     return {
         {{"Missing", Shape::Missing, "", true}, {}},
-        {{"Good", Shape::Bytes, "# best first\n500 ACE\n\n300 BO\n300\n", true}, {{500, "ACE"}, {300, "BO"}, {300, ""}}},
+        {{"Good", Shape::Bytes, "# best first\n500 ACE\n\n300 BO\n300\n", true},
+         {{500, "ACE"}, {300, "BO"}, {300, ""}}},
         {{"WindowsLineEnds", Shape::Bytes, "500 ACE\r\n300 BO\r\n", true}, two},
         {{"Folder", Shape::Folder, "", false}, {}},
         {{"NamedPipe", Shape::Pipe, "", false}, {}},
@@ -62,8 +63,11 @@ std::vector<ScoreCase> ScoreCases() {
         {{"CutShort", Shape::Bytes, "500 ACE\n300 BO\n20", false}, two},
         {{"Binary", Shape::Bytes, Raw("500 ACE\n\x89PNG\x1a\x02\xff\n300 BO\n"), false}, two},
         {{"NulByte", Shape::Bytes, Raw("500 ACE\n4\0 0 X\n300 BO\n"), false}, two},
-        {{"TenMegabytes", Shape::Bytes, "500 ACE\n300 BO\n" + std::string(10 << 20, '7'), false}, two},
+        // Empty lines all the way: only the size is wrong.
+        {{"TenMegabytes", Shape::Bytes, "500 ACE\n300 BO\n" + std::string(10 << 20, '\n'), false}, two},
+        {{"TenMegabytesOfDigits", Shape::Bytes, "500 ACE\n300 BO\n" + std::string(10 << 20, '7'), false}, two},
         {{"OverlongLine", Shape::Bytes, "500 ACE\n" + std::string(300, '9') + "\n300 BO\n", false}, two},
+        {{"OverlongComment", Shape::Bytes, "500 ACE\n#" + std::string(150, 'x') + "\n300 BO\n", false}, two},
         {{"Negative", Shape::Bytes, "500 ACE\n-400 X\n300 BO\n", false}, two},
         {{"Zero", Shape::Bytes, "500 ACE\n300 BO\n0 X\n", false}, two},
         {{"Fractional", Shape::Bytes, "500 ACE\n400.5 X\n300 BO\n", false}, two},
@@ -126,9 +130,13 @@ std::vector<SettingsCase> SettingsCases() {
         {{"Folder", Shape::Folder, "", false}, {0, false, 100}},
         {{"NamedPipe", Shape::Pipe, "", false}, {0, false, 100}},
         {{"CutShort", Shape::Bytes, "[window]\nscale = 3\n[sound]\nvolume = 4", false}, {3, false, 100}},
-        {{"NulByte", Shape::Bytes, good + Raw("[x\0]\n"), false}, {3, true, 40}},
-        {{"TenMegabytes", Shape::Bytes, good + std::string(10 << 20, ';'), false}, {3, true, 40}},
+        // inih would read no further than the NUL and trust the rest.
+        {{"NulByte", Shape::Bytes, Raw("[window]\nscale = 3\nfullscreen = 1\0\n[sound]\nvolume = 40\n"), false},
+         {3, false, 40}},
+        {{"TenMegabytes", Shape::Bytes, good + std::string(10 << 20, '\n'), false}, {3, true, 40}},
         {{"OverlongLine", Shape::Bytes, "[window]\nscale = 3\n;" + std::string(300, 'x') + "\n", false},
+         {3, false, 100}},
+        {{"OverlongComment", Shape::Bytes, "[window]\nscale = 3\n;" + std::string(150, 'x') + "\n", false},
          {3, false, 100}},
         {{"UnknownSection", Shape::Bytes, good + "[cheats]\nlives = 99\n", false}, {3, true, 40}},
         {{"UnknownKey", Shape::Bytes, "[window]\nscale = 3\nwidth = 900\n", false}, {3, false, 100}},
