@@ -24,6 +24,11 @@ SavedRead ReadSavedFile(const std::string& path, std::string& bytes);
 // temporary left, on any failure.
 bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
+// Removes the temporary files that writers of path left when they were
+// killed mid-save. Only those older than a minute go: a younger one may
+// belong to another copy of the game saving right now.
+void RemoveStaleTemporaries(const std::string& path);
+
 // Renames the file (or whatever stands) at path to
 // "<path>.bad-YYYYMMDD-HHMMSS", adding "-2", "-3"... when that name is
 // taken (an existing file is never replaced), and writes one log line

@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,6 +41,8 @@ void SyncFolder(const std::string& folder) {
     fsync(fd);
     close(fd);
 }
+
+std::string TemporaryPrefix(const std::string& path) { return "." + NameOf(path) + ".tmp-"; }
 
 // rename() that fails instead of replacing what already has the new name.
 bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
@@ -102,7 +105,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     const std::string folder = FolderOf(path);
     // The dot keeps the temporary out of a casual listing; mkstemp gives
     // every writer, in this process or another, a name of its own.
-    std::string temp = folder + "/." + NameOf(path) + ".tmp-XXXXXX";
+    std::string temp = folder + "/" + TemporaryPrefix(path) + "XXXXXX";
     const int fd = mkstemp(temp.data());
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
@@ -114,6 +117,26 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     }
     SyncFolder(folder);
     return true;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string prefix = TemporaryPrefix(path);
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return;
+    const std::time_t old = std::time(nullptr) - 60;
+    // Bounded: a folder flooded with names is not worth more than this.
+    for (int seen = 0; seen < 10000; ++seen) {
+        const dirent* item = readdir(listing);
+        if (item == nullptr) break;
+        const std::string name = item->d_name;
+        // mkstemp's six characters, nothing else.
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        struct stat info {};
+        if (fstatat(dirfd(listing), item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(info.st_mode) && info.st_mtime < old) unlinkat(dirfd(listing), item->d_name, 0);
+    }
+    closedir(listing);
 }
 
 std::string SetFileAside(const std::string& path, const std::string& reason) {

@@ -56,6 +56,7 @@ void LoadHiScores() {
     const std::string& folder = UserDataDirectory();
     if (folder.empty()) return;
     const std::string path = folder + kFileName;
+    RemoveStaleTemporaries(path);
     std::string bytes;
     std::string fault;
     switch (ReadSavedFile(path, bytes)) {

@@ -89,6 +89,7 @@ UserSettings LoadUserSettings() {
     const std::string& folder = UserDataDirectory();
     if (folder.empty()) return settings;
     const std::string path = folder + kFileName;
+    RemoveStaleTemporaries(path);
     std::string bytes;
     Reading reading;
     switch (ReadSavedFile(path, bytes)) {

@@ -55,7 +55,8 @@ const std::string& UserDataDirectory() {
         std::string tried;
         g_folder = FindFolder(tried);
         if (g_folder.empty()) {
-            const std::string line = "No folder for the user's data (" + tried + "): settings and hi-scores are not saved";
+            const std::string line =
+                "No folder for the user's data (" + tried + "): settings and hi-scores are not saved";
             AppendLogLine(line.c_str());
         }
     }

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "commands.h"
 #include "userdata/atomic_file.h"
 #include "userdata/hiscore_file.h"
 #include "userdata/userdata_fixture.h"
@@ -76,6 +78,17 @@ TEST_F(AtomicSave, TwoWritersNeverMixTheirTables) {
     EXPECT_TRUE(last == tables[0] || last == tables[1]);
     // Every temporary file became the table or was removed.
     EXPECT_EQ(Names(".hiscores.txt.tmp-").size(), 0u);
+}
+
+TEST_F(AtomicSave, TemporariesOfKilledWritersGoOnceTheyAreOld) {
+    const std::vector<std::string> names = {".hiscores.txt.tmp-OLD123", ".hiscores.txt.tmp-NEW123",
+                                            ".hiscores.txt.old"};
+    for (const std::string& name : names) testkit::WriteFile(File(name), "9 X\n");
+    const timespec twoMinutesAgo[2] = {{time(nullptr) - 120, 0}, {time(nullptr) - 120, 0}};
+    utimensat(AT_FDCWD, File(names[0]).c_str(), twoMinutesAgo, 0);
+    utimensat(AT_FDCWD, File(names[2]).c_str(), twoMinutesAgo, 0);
+    EXPECT_EQ(HiScoreCount(), 0);
+    EXPECT_EQ(Names("."), (std::vector<std::string>{names[2], names[1]}));
 }
 
 // The child saves a table that grows by one score per save: after n saves

@@ -125,6 +125,11 @@ std::vector<SettingsCase> SettingsCases() {
     return {
         {{"Missing", Shape::Missing, "", true}, {0, false, 100}},
         {{"Good", Shape::Bytes, "; mine\n" + good, true}, {3, true, 40}},
+        {{"AsInTheReadme", Shape::Bytes,
+          "[window]\nscale = 0        ; 0 (the largest whole scale the screen allows) to 16\n"
+          "fullscreen = 0   ; 0 or 1\n[sound]\nvolume = 100     ; 0 to 100 in steps of 10\n",
+          true},
+         {0, false, 100}},
         {{"CommentsAndOrder", Shape::Bytes, "# x\n[sound]\nvolume=0 ; quiet\n\n[window]\nfullscreen: 0\n", true},
          {0, false, 0}},
         {{"Folder", Shape::Folder, "", false}, {0, false, 100}},

@@ -1,5 +1,6 @@
 #include "userdata/userdata_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -40,6 +41,7 @@ std::vector<std::string> UserFolderTest::Names(const std::string& prefix) const 
         const std::string name = item.path().filename().string();
         if (name.rfind(prefix, 0) == 0) names.push_back(name);
     }
+    std::sort(names.begin(), names.end());
     return names;
 }
 

@@ -17,7 +17,7 @@ protected:
     // The log lines written since SetUp that name this test's folder (the
     // log is shared with whatever else runs on the machine).
     std::vector<std::string> LogLinesAboutFolder() const;
-    // Names in the folder that start with prefix.
+    // Names in the folder that start with prefix, sorted.
     std::vector<std::string> Names(const std::string& prefix) const;
     std::string File(const std::string& name) const { return folder_.File(name); }
 
