@@ -129,35 +129,35 @@ TEST_F(AtomicSave, AWriterKilledAtAnyMomentLeavesTheOldTableOrTheNew) {
     const std::string path = File("hiscores.txt");
     std::mt19937 random(12345);
     int64_t lastTop = 0;
-    int progressed = 0;
     for (int kill = 0; kill < 200; ++kill) {
         int output = -1;
         const pid_t child = StartChild(output);
         ASSERT_NE(child, 0) << AEROX_SAVE_CHILD;
-        // The child says when its saving loop starts; then it dies at a
-        // random moment within a few saves.
-        const bool started = WaitForByte(output, 5000);
-        if (started) std::this_thread::sleep_for(std::chrono::microseconds(random() % 12000));
+        // The child says when its saving loop starts and when each save is
+        // done; it dies a random moment after zero or one save, mostly in
+        // the middle of the next one.
+        bool answered = WaitForByte(output, 5000);
+        const int saves = static_cast<int>(random() % 2);
+        for (int i = 0; i < saves && answered; ++i) answered = WaitForByte(output, 5000);
+        if (answered) std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
         ::kill(child, SIGKILL);
         int status = 0;
         waitpid(child, &status, 0);
         close(output);
-        ASSERT_TRUE(started) << "the child did not start";
+        ASSERT_TRUE(answered) << "the child did not start or save";
         ASSERT_TRUE(WIFSIGNALED(status)) << "the child ended by itself";
 
         std::string bytes;
-        if (ReadSavedFile(path, bytes) == SavedRead::Missing && lastTop == 0) continue;
+        if (ReadSavedFile(path, bytes) == SavedRead::Missing && lastTop == 0 && saves == 0) continue;
         std::string fault;
         const std::vector<HiScoreEntry> entries = ParseHiScores(bytes, fault);
         int64_t top = 0;
         ASSERT_EQ(fault, "") << "after kill " << kill << ":\n" << bytes;
         ASSERT_TRUE(GrowingTable(entries, top)) << "after kill " << kill << ":\n" << bytes;
-        ASSERT_GE(top, lastTop);
-        if (top > lastTop) ++progressed;
+        // A save the child had finished is never lost.
+        ASSERT_GE(top, lastTop + saves) << "after kill " << kill;
         lastTop = top;
     }
-    // The kills fell while the child was saving, not before it began.
-    EXPECT_GT(progressed, 50);
 }
 
 }  // namespace
