@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,8 @@ void PutFile(const std::string& path, const FileCase& c) {
 struct ScoreCase : FileCase {
     std::vector<HiScoreEntry> kept;
 };
+// A case shows as its name, in test listings too.
+void PrintTo(const ScoreCase& c, std::ostream* out) { *out << c.name; }
 
 const std::string kTen = "900 A\n800 B\n700 C\n600 D\n500 E\n400 F\n300 G\n200 H\n100 I\n50 J\n";
 const std::vector<HiScoreEntry> kTenKept = {{900, "A"}, {800, "B"}, {700, "C"}, {600, "D"}, {500, "E"},
@@ -119,6 +122,7 @@ INSTANTIATE_TEST_SUITE_P(Matrix, ScoreFileTest, ::testing::ValuesIn(ScoreCases()
 struct SettingsCase : FileCase {
     UserSettings kept;
 };
+void PrintTo(const SettingsCase& c, std::ostream* out) { *out << c.name; }
 
 std::vector<SettingsCase> SettingsCases() {
     const std::string good = "[window]\nscale = 3\nfullscreen = 1\n[sound]\nvolume = 40\n";
