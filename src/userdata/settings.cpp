@@ -77,6 +77,22 @@ int OnEntry(void* user, const char* section, const char* key, const char* value)
     return 1;
 }
 
+// inih passes on entries only: a header of an unknown section with no
+// entries under it is caught here.
+void CheckSectionHeaders(const std::vector<std::string>& lines, Reading& reading) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const std::string& line = lines[i];
+        const size_t start = line.find_first_not_of(" \t");
+        if (start == std::string::npos || line[start] != '[') continue;
+        const size_t end = line.find(']', start);
+        if (end == std::string::npos) continue;  // inih reports it
+        const std::string name = line.substr(start + 1, end - start - 1);
+        bool known = false;
+        for (const Entry& entry : kEntries) known = known || name == entry.section;
+        if (!known) Note(reading, "unknown section on line " + std::to_string(i + 1));
+    }
+}
+
 int Clamp(int value, const Entry& entry) {
     const int inRange = std::clamp(value, entry.low, entry.high);
     return (inRange + entry.step / 2) / entry.step * entry.step;
@@ -106,8 +122,10 @@ UserSettings LoadUserSettings() {
     }
     // inih reads only what passed the first look: bad lines come to it
     // empty, so the line numbers it reports stay true.
+    const std::vector<std::string> lines = SplitSavedLines(bytes, reading.fault);
+    CheckSectionHeaders(lines, reading);
     std::string text;
-    for (const std::string& line : SplitSavedLines(bytes, reading.fault)) text += line + '\n';
+    for (const std::string& line : lines) text += line + '\n';
     const int badLine = ini_parse_string(text.c_str(), &OnEntry, &reading);
     if (badLine > 0) Note(reading, "not an entry on line " + std::to_string(badLine));
     if (reading.seen[0]) settings.scale = reading.values[0];

@@ -148,6 +148,7 @@ std::vector<SettingsCase> SettingsCases() {
         {{"OverlongComment", Shape::Bytes, "[window]\nscale = 3\n;" + std::string(150, 'x') + "\n", false},
          {3, false, 100}},
         {{"UnknownSection", Shape::Bytes, good + "[cheats]\nlives = 99\n", false}, {3, true, 40}},
+        {{"EmptyUnknownSection", Shape::Bytes, good + "[cheats]\n", false}, {3, true, 40}},
         {{"UnknownKey", Shape::Bytes, "[window]\nscale = 3\nwidth = 900\n", false}, {3, false, 100}},
         {{"KeyOutsideSection", Shape::Bytes, "volume = 40\n[window]\nscale = 3\n", false}, {3, false, 100}},
         {{"NotAnEntry", Shape::Bytes, "[window]\nscale = 3\njunk\n", false}, {3, false, 100}},
