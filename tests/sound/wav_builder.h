@@ -64,6 +64,19 @@ inline std::string Sine16(int frames, int channels, double hz, int rate, double 
     return s;
 }
 
+// Signed 24-bit samples, three bytes each.
+inline std::string Sine24(int frames, int channels, double hz, int rate, double amplitude = 3000000.0) {
+    std::string s;
+    for (int i = 0; i < frames; ++i) {
+        const auto v = static_cast<int32_t>(std::lround(amplitude * std::sin(2.0 * M_PI * hz * i / rate)));
+        for (int c = 0; c < channels; ++c) {
+            Put16(s, static_cast<uint32_t>(v) & 0xFFFF);
+            s += static_cast<char>((static_cast<uint32_t>(v) >> 16) & 255);
+        }
+    }
+    return s;
+}
+
 // Unsigned 8-bit samples.
 inline std::string Sine8(int frames, int channels, double hz, int rate) {
     std::string s;
