@@ -218,6 +218,7 @@ TEST_F(Drawing, TurnedSpritesOfOddSizeLandOnTheirPixels) {
     } cases[] = {
         {false, 0, 1, "11,21-13,25 15"},  // where DrawSprite puts it
         {false, 90, 1, "10,22-14,24 15"},  // about (12.5, 23.5)
+        {false, 45, 1, "10,21-14,25 17"},  // pixel centres inside the turned 3 x 5
         {true, 0, 1, "10,20-12,24 15"},   // about (11.2, 22.2)
         {true, 0, 2, "8,17-13,26 60"},
         {true, 90, 1, "9,21-13,23 15"},
