@@ -82,10 +82,7 @@ TEST(SampleConvert, TwentyFourBitSamplesKeepTheirTopSixteenBits) {
     const int32_t values[][2] = {{0x123456, -0x123456}, {0x7FFFFF, -0x800000}, {0x0000FF, 0x7FFF00}, {0, -256}};
     std::string frames;
     for (const auto& frame : values)
-        for (int32_t v : frame) {
-            wavtest::Put16(frames, static_cast<uint32_t>(v) & 0xFFFF);
-            frames += static_cast<char>((static_cast<uint32_t>(v) >> 16) & 255);
-        }
+        for (int32_t v : frame) wavtest::Put24(frames, v);
     std::vector<uint8_t> out;
     ASSERT_TRUE(ConvertToMixFormat(Sound(2, 24, 22050, frames), StereoMix(), out));
     ASSERT_EQ(out.size(), 4u * 4u);

@@ -53,15 +53,16 @@ TEST_F(SoundSlots, ThreeBuffersPlayedFourTimesCycleAndCutOffTheOldest) {
 }
 
 namespace {
-// Bounded: the dummy driver plays in real time, so a 50 ms sound ends soon.
+// Bounded: the dummy driver plays in real time, so a short sound ends soon.
 bool WaitForTheEnd(double handle) {
-    for (int i = 0; i < 500 && SoundPlaying(handle) != 0; ++i) SDL_Delay(10);
+    for (int i = 0; i < 1000 && SoundPlaying(handle) != 0; ++i) SDL_Delay(10);
     return SoundPlaying(handle) == 0;
 }
 }  // namespace
 
 TEST_F(SoundSlots, AnIdleBufferIsUsedAgainAndABusyOneMovesOn) {
-    testkit::WriteFile(folder_.File("blip.wav"), wavtest::ToneWav(0.05));
+    // Long enough to be still sounding at the next call, short enough to wait for.
+    testkit::WriteFile(folder_.File("blip.wav"), wavtest::ToneWav(0.3));
     LoadSound(folder_.File("blip.wav").c_str(), 6, 3);
     const double first = PlaySound(6, 0, 1);
     EXPECT_EQ(first, 6 * 256);
