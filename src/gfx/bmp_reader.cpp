@@ -50,8 +50,8 @@ bool ParseHeaders(const uint8_t* head, size_t headSize, BmpLayout& layout) {
     return true;
 }
 
-void DecodeRows(const BmpLayout& layout, const uint8_t* head, size_t headSize, const uint8_t* data,
-                uint32_t colourKey, RgbaImage& image) {
+void DecodeRows(const BmpLayout& layout, const uint8_t* head, size_t headSize, const uint8_t* data, uint32_t colourKey,
+                RgbaImage& image) {
     const uint8_t* palette = head + kHeadersSize;
     const size_t paletteEntries = (headSize - kHeadersSize) / 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(layout.width) * layout.height * 4);

@@ -7,9 +7,9 @@ struct SDL_Window;
 
 struct InputContext {
     SDL_Window* window = nullptr;
-    bool keyboardReady = false;         // the keyboard source is set up
-    uint8_t keyState[256] = {};         // bit 7 set: held
-    bool mouseRefreshPending = true;    // set every frame by the presenter
+    bool keyboardReady = false;       // the keyboard source is set up
+    uint8_t keyState[256] = {};       // bit 7 set: held
+    bool mouseRefreshPending = true;  // set every frame by the presenter
 };
 
 // The one input context, created by EngineInit and deleted by EndProgram.
