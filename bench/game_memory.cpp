@@ -21,14 +21,11 @@
 
 #include "frame/clock.h"
 #include "frame/presenter.h"
-#include "game/game_state.h"
 #include "input/input_context.h"
 #include "play/scripted_player.h"
 #include "program_driver.h"
 
 namespace {
-
-using namespace game;
 
 constexpr const char* kChildFlag = "--bench-child";
 // A game that has not ended after this much game time ends the run.
