@@ -131,7 +131,7 @@ void ClearScreen() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void LoadBackground(RtString path) {
+void LoadBackground(const RtString& path) {
     if (g_engine == nullptr) return;
     std::string resolved;
     RgbaImage image;

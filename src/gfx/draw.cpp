@@ -173,10 +173,12 @@ void RotoSprite(double slot, double x, double y, double angle) {
 }
 
 void RotoZoomSprite(double slot, double x, double y, double angle, double scale) {
-    if (const SpriteSlot* s = DrawableSlot(slot))
-        DrawSlotTurned(slot, *s, static_cast<float>(x) + static_cast<float>(s->imageWidth / 2),
-                       static_cast<float>(y) + static_cast<float>(s->imageHeight / 2), angle,
-                       static_cast<float>(scale));
+    if (const SpriteSlot* s = DrawableSlot(slot)) {
+        // Turned about the whole pixel nearest the centre, rounded down.
+        const int halfWidth = s->imageWidth / 2, halfHeight = s->imageHeight / 2;
+        DrawSlotTurned(slot, *s, static_cast<float>(x) + static_cast<float>(halfWidth),
+                       static_cast<float>(y) + static_cast<float>(halfHeight), angle, static_cast<float>(scale));
+    }
 }
 
 void GetScreenSize(double& width, double& height) {
