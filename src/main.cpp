@@ -1,7 +1,9 @@
-// The program entry: fixed start-up settings, the engine, the game, the end.
+// The program entry: fixed start-up settings, the command line, the engine,
+// the game, the end.
 #include <string>
 
 #include "game/game.h"
+#include "engine/command_line.h"
 #include "engine/engine_globals.h"
 #include "runtime/errors.h"
 #include "engine/startup.h"
@@ -20,6 +22,8 @@ int main(int argc, char** argv) {
     g_settings.frameRate = 60;
     g_settings.DebugMode = 0;
     g_settings.captureMouse = 0;
+    // Help, the version and a bad command line end here, before any window.
+    if (const int code = HandleCommandLine(argc, argv, g_settings); code >= 0) return code;
     EngineInit("Aerox");
     g_errorState = ErrorState{};
     GameMain();

@@ -32,7 +32,7 @@ int EngineInit(const char* caption) {
     // renderer line the window writes is this run's and stays in the log.
     std::remove(LogFilePath().c_str());
     if (!CreateGameWindow(*g_engine, g_settings.screenWidth, g_settings.screenHeight, 0, g_settings.frameRate,
-                          g_settings.multisampleSamples)) {
+                          g_settings.multisampleSamples, g_settings.windowScale)) {
         // Nothing can be shown without a window: end at once.
         EndProgram();
     }
@@ -45,6 +45,7 @@ int EngineInit(const char* caption) {
         EnterWindowed(*g_engine);
     else
         EnterFullscreen(*g_engine);
+    if (g_settings.desktopFullscreen != 0 && g_settings.fullScreen == 0) SetDesktopFullscreen(*g_engine, true);
     InitInput(g_input, g_engine->window, g_settings.captureMouse != 0);
     InitSound(g_soundDevice);
     g_engine->currentFont = 0;

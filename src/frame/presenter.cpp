@@ -10,6 +10,8 @@
 #include "gfx/window.h"
 #include "input/input_context.h"
 #include "gfx/engine_context.h"
+#include "gfx/offscreen_frame.h"
+#include "input/window_keys.h"
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 
@@ -47,6 +49,9 @@ bool IsEngineWindow(Uint32 windowID) {
 void WindowProc(const SDL_Event& event) {
     // A quit request (the last window closed, or the process asked to stop).
     if (event.type == SDL_QUIT) EndProgram();
+    // Alt+Return and F11: the input layer hides the press from the game.
+    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && g_engine != nullptr)
+        SetDesktopFullscreen(*g_engine, !IsFullscreen(*g_engine));
     if (event.type != SDL_WINDOWEVENT || !IsEngineWindow(event.window.windowID)) return;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
@@ -83,6 +88,7 @@ int PumpMessages() {
 double FramePresent(OpenGLZodadodu& context) {
     if (context.window != nullptr) {
         if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
+        ShowFrameInWindow(context);
         SDL_GL_SwapWindow(context.window);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }

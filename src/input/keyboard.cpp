@@ -7,6 +7,7 @@
 #include "input/input_commands.h"
 #include "input/input_context.h"
 #include "input/scan_codes.h"
+#include "input/window_keys.h"
 #include "runtime/errors.h"
 
 InputContext* g_input = nullptr;
@@ -14,6 +15,35 @@ InputContext* g_input = nullptr;
 namespace {
 KeySource g_keySource = nullptr;
 void* g_keySourceUser = nullptr;
+
+// Keys pressed for the window (IsFullscreenToggle): they read released
+// until they are let go, so the game never sees that press. Process-wide,
+// like SDL's own key state.
+bool g_windowKey[256] = {};
+
+// Sees every key event as SDL queues it, before any poll can read the key
+// state that came with it: a window key is hidden from the very first read.
+int WatchWindowKeys(void*, SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) return 1;
+    const uint8_t code = ScanCodeFromSdl(event->key.keysym.scancode);
+    if (code == 0) return 1;
+    if (event->type == SDL_KEYUP)
+        g_windowKey[code] = false;
+    else if (IsFullscreenToggle(event->key))
+        g_windowKey[code] = true;
+    return 1;
+}
+
+// Window keys read released; one let go is the game's again.
+void HideWindowKeys(InputContext* input) {
+    for (int code = 0; code < 256; ++code) {
+        if (!g_windowKey[code]) continue;
+        if ((input->keyState[code] & 0x80) == 0)
+            g_windowKey[code] = false;
+        else
+            input->keyState[code] = 0;
+    }
+}
 }  // namespace
 
 void SetKeySource(KeySource source, void* user) {
@@ -37,6 +67,9 @@ uint32_t InitInput(InputContext* input, SDL_Window* window, bool) {
         return kInputNoKeyboard;
     }
     input->keyboardReady = true;
+    // Once: SDL forgets its watches when its events stop.
+    SDL_DelEventWatch(&WatchWindowKeys, nullptr);
+    SDL_AddEventWatch(&WatchWindowKeys, nullptr);
     return kInputReady;
 }
 
@@ -49,6 +82,7 @@ void PollKeyboard(InputContext* input) {
     if (input == nullptr) return;
     if (g_keySource != nullptr) {
         g_keySource(input->keyState, g_keySourceUser);
+        HideWindowKeys(input);
         return;
     }
     if (!input->keyboardReady) {
@@ -63,6 +97,7 @@ void PollKeyboard(InputContext* input) {
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     KeyStateFromSdl(state, count, input->keyState);
+    HideWindowKeys(input);
 }
 
 bool KeyHeld(const InputContext* input, int scanCode) {

@@ -11,5 +11,10 @@ struct StartupSettings {
     int multisampleSamples = 0;
     int DebugMode = 0;
     int captureMouse = 0;
+    // How big the window shows the screen: a whole scale, 0 for the largest
+    // that fits the display comfortably.
+    int windowScale = 0;
+    // 1: start in desktop full screen (the display mode stays).
+    int desktopFullscreen = 0;
 };
 extern StartupSettings g_settings;
