@@ -15,44 +15,19 @@
 #include "frame/frame_fixture.h"
 #include "frame/presenter.h"
 #include "gfx/engine_context.h"
-#include "gfx/gl_entry_points.h"
 #include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "testkit/private_x_server.h"
+#include "testkit/window_pixels.h"
 
 using namespace frametest;
 
 namespace {
 
-constexpr GLenum kReadFramebuffer = 0x8CA8;
+using testkit::ShowAndReadWindow;
+using testkit::WindowPixels;
 
-// The window's back buffer as RGBA, rows from the bottom, after the frame
-// was put into it.
-struct WindowPixels {
-    int width = 0, height = 0;
-    std::vector<uint8_t> pixels;
-    // RGB of window pixel (x, y), y from the top.
-    uint32_t At(int x, int y) const {
-        const uint8_t* p = pixels.data() + (static_cast<size_t>(height - 1 - y) * width + x) * 4;
-        return static_cast<uint32_t>(p[0]) << 16 | static_cast<uint32_t>(p[1]) << 8 | p[2];
-    }
-};
-
-WindowPixels ShowAndReadWindow(OpenGLZodadodu& context) {
-    ShowFrameInWindow(context);
-    WindowPixels shot;
-    SDL_GL_GetDrawableSize(context.window, &shot.width, &shot.height);
-    shot.pixels.resize(static_cast<size_t>(shot.width) * shot.height * 4);
-    Framebuffers().glBindFramebuffer(kReadFramebuffer, 0);
-    glReadBuffer(GL_BACK);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, shot.width, shot.height, GL_RGBA, GL_UNSIGNED_BYTE, shot.pixels.data());
-    Framebuffers().glBindFramebuffer(kReadFramebuffer, context.frame.framebuffer);
-    return shot;
-}
-
-// RGB of frame pixel (x, y) from ReadBackBuffer.
-uint32_t FrameAt(const std::vector<uint8_t>& frame, int x, int y) { return PixelAt(frame, x, y) >> 8; }
+uint32_t FrameAt(const std::vector<uint8_t>& frame, int x, int y) { return testkit::FrameRgb(frame, x, y); }
 
 // A frame where neighbouring pixels differ, so that any misplaced pixel shows.
 void DrawPattern() {
