@@ -5,6 +5,7 @@
 
 #include "frame/frame_fixture.h"
 #include "frame/presenter.h"
+#include "gfx/gl_entry_points.h"
 #include "testkit/e2e_process.h"
 
 using namespace frametest;
@@ -33,11 +34,16 @@ TEST_F(WindowTest, SurfaceIsTheScreenSizeDoubleBufferedRgbaWithDepthAndStencil) 
     EXPECT_EQ(0, bits[3]);
     EXPECT_GE(bits[4], 16);
     EXPECT_EQ(8, bits[5]);
-    int doubleBuffered = 0, windowAlpha = 0;
-    SDL_GL_GetAttribute(SDL_GL_DOUBLEBUFFER, &doubleBuffered);
-    SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &windowAlpha);
-    EXPECT_EQ(1, doubleBuffered);
+    // The window's own buffers.
+    constexpr GLenum kFramebuffer = 0x8D40;
+    Framebuffers().glBindFramebuffer(kFramebuffer, 0);
+    GLboolean doubleBuffered = GL_FALSE;
+    glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
+    EXPECT_TRUE(doubleBuffered);
+    GLint windowAlpha = 0;
+    glGetIntegerv(GL_ALPHA_BITS, &windowAlpha);
     EXPECT_EQ(8, windowAlpha);
+    Framebuffers().glBindFramebuffer(kFramebuffer, context->frame.framebuffer);
     EXPECT_TRUE(context->GlReady);
     EXPECT_FALSE(context->fullScreen);
     EXPECT_GT(context->bitsPerPixel, 0) << "0 asks for the desktop's depth";
