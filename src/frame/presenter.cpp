@@ -50,7 +50,7 @@ void WindowProc(const SDL_Event& event) {
     // A quit request (the last window closed, or the process asked to stop).
     if (event.type == SDL_QUIT) EndProgram();
     // Alt+Return and F11: the input layer hides the press from the game.
-    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && g_engine != nullptr)
+    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && IsEngineWindow(event.key.windowID))
         SetDesktopFullscreen(*g_engine, !IsFullscreen(*g_engine));
     if (event.type != SDL_WINDOWEVENT || !IsEngineWindow(event.window.windowID)) return;
     switch (event.window.event) {

@@ -24,7 +24,8 @@ extern RtString g_caption;
 double FramePresent(OpenGLZodadodu& context);
 // Dispatches every queued window event; returns 1.
 int PumpMessages();
-// Handles one window event (close, focus, screen saver).
+// Handles one window event (close, focus, screen saver, the full-screen
+// keys).
 void WindowProc(const SDL_Event& event);
 
 // Called with the context just before each frame is shown, while the frame

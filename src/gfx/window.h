@@ -68,5 +68,6 @@ bool RendererIsSoftware(const char* renderer);
 // The warning's text, UTF-8.
 const char* SoftwareEmulationText();
 
-// The back buffer as RGBA bytes, rows from the top of the screen.
+// The frame (the offscreen frame, or the back buffer without one) as RGBA
+// bytes, rows from the top of the screen, whatever the window's size.
 std::vector<uint8_t> ReadBackBuffer(const OpenGLZodadodu& context);
