@@ -90,6 +90,7 @@ double FramePresent(OpenGLZodadodu& context) {
         if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
         ShowFrameInWindow(context);
         SDL_GL_SwapWindow(context.window);
+        ChooseFrameTarget(context);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     const double t0 = NowMs();

@@ -79,6 +79,10 @@ public:
         int width = 0;
         int height = 0;
         void* owner = nullptr;          // the GL context the names belong to
+        // True while the window is exactly the screen's size: the engine
+        // then draws straight into the window's back buffer, which saves
+        // the software renderer a copy of every pixel at each frame.
+        bool drawsDirect = false;
     } frame;
 
     // Frame timing, in milliseconds.

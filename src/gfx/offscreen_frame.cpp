@@ -26,6 +26,17 @@ void Forget(OpenGLZodadodu& context) { context.frame = OpenGLZodadodu::Offscreen
 
 bool HasOffscreenFrame(const OpenGLZodadodu& context) { return context.frame.framebuffer != 0; }
 
+void ChooseFrameTarget(OpenGLZodadodu& context) {
+    OpenGLZodadodu::OffscreenFrame& frame = context.frame;
+    if (frame.framebuffer == 0 || context.window == nullptr) return;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(context.window, &width, &height);
+    const bool direct = width == frame.width && height == frame.height;
+    if (direct == frame.drawsDirect) return;
+    frame.drawsDirect = direct;
+    Framebuffers().glBindFramebuffer(kFramebuffer, direct ? 0 : frame.framebuffer);
+}
+
 void ReleaseOffscreenFrame(OpenGLZodadodu& context) {
     OpenGLZodadodu::OffscreenFrame& frame = context.frame;
     // Names of a GL context that is gone went with it.
@@ -48,7 +59,7 @@ bool PrepareOffscreenFrame(OpenGLZodadodu& context) {
     OpenGLZodadodu::OffscreenFrame& frame = context.frame;
     if (frame.framebuffer != 0 && frame.owner == context.glContext && frame.width == context.screenWidth &&
         frame.height == context.screenHeight) {
-        fb.glBindFramebuffer(kFramebuffer, frame.framebuffer);
+        fb.glBindFramebuffer(kFramebuffer, frame.drawsDirect ? 0 : frame.framebuffer);
         return true;
     }
     ReleaseOffscreenFrame(context);
@@ -82,7 +93,7 @@ bool PrepareOffscreenFrame(OpenGLZodadodu& context) {
 
 void ShowFrameInWindow(OpenGLZodadodu& context) {
     const OpenGLZodadodu::OffscreenFrame& frame = context.frame;
-    if (frame.framebuffer == 0 || context.window == nullptr) return;
+    if (frame.framebuffer == 0 || frame.drawsDirect || context.window == nullptr) return;
     const FramebufferEntryPoints& fb = Framebuffers();
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(context.window, &width, &height);

@@ -15,7 +15,12 @@ bool PrepareOffscreenFrame(OpenGLZodadodu& context);
 bool HasOffscreenFrame(const OpenGLZodadodu& context);
 // Deletes the frame (its GL context current) and draws to the window again.
 void ReleaseOffscreenFrame(OpenGLZodadodu& context);
+// Chooses where the next frame is drawn: into the window's back buffer while
+// the window is exactly the screen's size (the frame is then the back
+// buffer, no copy needed), else into the offscreen frame. Called between
+// frames only, so that a frame is never split between the two.
+void ChooseFrameTarget(OpenGLZodadodu& context);
 // Puts the frame into the window's back buffer, scaled by FramePlacement
 // with nearest filtering and black bars, then binds the frame again. Does
-// nothing without an offscreen frame (the frame is the back buffer then).
+// nothing while the frame is the back buffer.
 void ShowFrameInWindow(OpenGLZodadodu& context);

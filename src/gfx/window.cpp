@@ -58,7 +58,9 @@ void SetSurfaceAttributes(int samples) {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    // No alpha: the screen's pixels have none (blending only ever uses the
+    // source's), and the frame and the window read back alike.
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -162,6 +164,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
         SDL_SetWindowResizable(window, SDL_FALSE);
         SDL_SetWindowSize(window, width, height);
     }
+    ChooseFrameTarget(context);
 
     context.frameStartTime = NowMs();
     SDL_ShowWindow(window);

@@ -163,6 +163,21 @@ TEST(WindowScale, FrameFillsTheWindowByWholeFactorsWithBlackBarsAtEverySize) {
     EXPECT_EQ(4, GetMaxWindowScale());
     ExpectFrameAt(ShowAndReadWindow(window.context()), frame, 1, 0, 0);
     EXPECT_EQ(frame, ReadBackBuffer(window.context()));
+
+    // From the next frame on, a window of exactly the screen's size is drawn
+    // into directly; growing it again goes back through the offscreen frame.
+    FramePresent(window.context());
+    EXPECT_TRUE(window.context().frame.drawsDirect);
+    DrawPattern();
+    EXPECT_EQ(frame, ReadBackBuffer(window.context()));
+    ExpectFrameAt(ShowAndReadWindow(window.context()), frame, 1, 0, 0);
+    SetWindowScale(2);
+    ASSERT_TRUE(PumpUntil([&] { return window.Size() == std::make_pair(640, 480); }));
+    FramePresent(window.context());
+    EXPECT_FALSE(window.context().frame.drawsDirect);
+    DrawPattern();
+    EXPECT_EQ(frame, ReadBackBuffer(window.context()));
+    ExpectFrameAt(ShowAndReadWindow(window.context()), frame, 2, 0, 0);
 }
 
 TEST(DesktopFullscreen, FillsA1024x768ScreenWithoutAModeSwitchAndComesBack) {

@@ -19,7 +19,7 @@ WindowPixels ShowAndReadWindow(OpenGLZodadodu& context) {
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, shot.width, shot.height, GL_RGBA, GL_UNSIGNED_BYTE, shot.pixels.data());
-    Framebuffers().glBindFramebuffer(kReadFramebuffer, context.frame.framebuffer);
+    Framebuffers().glBindFramebuffer(kReadFramebuffer, context.frame.drawsDirect ? 0 : context.frame.framebuffer);
     return shot;
 }
 
