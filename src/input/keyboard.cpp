@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "input/input_commands.h"
+#include "input/gamepad.h"
 #include "input/input_context.h"
 #include "input/scan_codes.h"
 #include "runtime/errors.h"
@@ -26,6 +27,8 @@ uint32_t InitInput(InputContext* input, SDL_Window* window, bool) {
     input->window = window;
     input->keyboardReady = false;
     std::memset(input->keyState, 0, sizeof input->keyState);
+    std::memset(input->padKeyState, 0, sizeof input->padKeyState);
+    InitGamepads(GamepadMappingFile());
     // SDL's keyboard state is kept by its event loop, which runs with the
     // video subsystem.
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
@@ -47,6 +50,7 @@ bool WindowHasKeyboardFocus(SDL_Window* window) {
 
 void PollKeyboard(InputContext* input) {
     if (input == nullptr) return;
+    PollGamepads(input->padKeyState, input->window == nullptr || WindowHasKeyboardFocus(input->window));
     if (g_keySource != nullptr) {
         g_keySource(input->keyState, g_keySourceUser);
         return;
@@ -66,13 +70,15 @@ void PollKeyboard(InputContext* input) {
 }
 
 bool KeyHeld(const InputContext* input, int scanCode) {
-    return input != nullptr && (input->keyState[scanCode & 255] & 0x80) != 0;
+    return input != nullptr && ((input->keyState[scanCode & 255] | input->padKeyState[scanCode & 255]) & 0x80) != 0;
 }
 
 void ShutdownInput(InputContext* input) {
     if (input == nullptr) return;
     input->keyboardReady = false;
     std::memset(input->keyState, 0, sizeof input->keyState);
+    std::memset(input->padKeyState, 0, sizeof input->padKeyState);
+    ShutdownGamepads();
 }
 
 int ScanCodeFromCommand(double number) {
