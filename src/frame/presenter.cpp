@@ -6,6 +6,7 @@
 #include "frame/frame_commands.h"
 #include "gfx/gfx_commands.h"
 #include "frame/clock.h"
+#include "frame/screenshot.h"
 #include "gfx/draw.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
@@ -25,6 +26,7 @@ void* g_frameObserverUser = nullptr;
 constexpr int kScanEscape = 1;
 constexpr int kScanLeftAlt = 56;
 constexpr int kScanF4 = 62;
+constexpr int kScanF12 = 88;
 
 [[noreturn]] void Quit() {
     g_errorState.errorLine = g_errorState.currentLine;
@@ -118,6 +120,8 @@ void ShowScreen() {
         g_input->mouseRefreshPending = true;
         if (EscapeEnds && KeyHeld(g_input, kScanEscape)) Quit();
         if (KeyHeld(g_input, kScanLeftAlt) && KeyHeld(g_input, kScanF4)) Quit();
+        // Before the frame is shown, while it is still there to be read.
+        ScreenshotOnKey(g_engine, KeyHeld(g_input, kScanF12));
     }
     if (g_engine == nullptr) return;
     if (FramePresent(*g_engine) == 0.0) Quit();

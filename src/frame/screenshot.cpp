@@ -1,0 +1,66 @@
+#include "frame/screenshot.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "gfx/engine_context.h"
+#include "gfx/png_writer.h"
+#include "gfx/window.h"
+#include "runtime/errors.h"
+#include "runtime/new_file.h"
+
+namespace {
+bool g_keyWasHeld = false;
+
+void NotSaved(const std::string& why) { AppendLogLine(("Screenshot not saved: " + why).c_str()); }
+}  // namespace
+
+std::string ScreenshotName(std::time_t when) {
+    char text[64] = "aerox";
+    // The engine runs on one thread, so localtime's shared result is safe.
+    if (const std::tm* local = std::localtime(&when)) std::strftime(text, sizeof text, "aerox-%Y%m%d-%H%M%S", local);
+    return text;
+}
+
+std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& folder, std::time_t when) {
+    const std::vector<uint8_t> frame = ReadBackBuffer(context);
+    std::string png;
+    if (frame.empty() || !EncodePngRgb(context.screenWidth, context.screenHeight, frame.data(), png)) {
+        NotSaved("no frame to read");
+        return "";
+    }
+    std::string failure;
+    const std::string path = WriteNewFile(folder, ScreenshotName(when), ".png", png, failure);
+    if (path.empty()) {
+        NotSaved(failure);
+        return "";
+    }
+    AppendLogLine(("Screenshot saved: " + path).c_str());
+    return path;
+}
+
+std::string ScreenshotFolder() {
+    // STAND-IN until the per-user data folder is on this branch: the whole
+    // body becomes `const std::string& base = UserDataDirectory();` (from
+    // userdata/user_dir.h) and the return below.
+    const char* set = std::getenv("AEROX_USER_DIR");
+    char* pref = set != nullptr && *set != '\0' ? nullptr : SDL_GetPrefPath("", "aerox");
+    const std::string base = pref == nullptr ? (set != nullptr && *set != '\0' ? std::string(set) + "/" : "") : pref;
+    SDL_free(pref);
+    // END OF STAND-IN
+    return base.empty() ? "" : base + "screenshots";
+}
+
+void ScreenshotOnKey(const OpenGLZodadodu* context, bool keyHeld) {
+    const bool pressed = keyHeld && !g_keyWasHeld;
+    g_keyWasHeld = keyHeld;
+    if (!pressed || context == nullptr) return;
+    const std::string folder = ScreenshotFolder();
+    if (folder.empty()) {
+        NotSaved("no per-user data folder");
+        return;
+    }
+    SaveScreenshot(*context, folder, std::time(nullptr));
+}
