@@ -3,14 +3,14 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "frame/frame_commands.h"
-#include "gfx/gfx_commands.h"
 #include "frame/clock.h"
+#include "frame/frame_commands.h"
 #include "frame/screenshot.h"
 #include "gfx/draw.h"
+#include "gfx/engine_context.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "gfx/engine_context.h"
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 
@@ -24,6 +24,9 @@ FrameObserver g_frameObserver = nullptr;
 void* g_frameObserverUser = nullptr;
 
 constexpr int kScanEscape = 1;
+// Set when Escape starts ending the program while it is held: the press
+// that a screen took as "back" must not end the program on the next one.
+bool g_escapeAwaitsRelease = false;
 constexpr int kScanLeftAlt = 56;
 constexpr int kScanF4 = 62;
 constexpr int kScanF12 = 88;
@@ -118,10 +121,13 @@ void ShowScreen() {
     if (g_input != nullptr) {
         PollKeyboard(g_input);
         g_input->mouseRefreshPending = true;
-        if (EscapeEnds && KeyHeld(g_input, kScanEscape)) Quit();
+        const bool escape = KeyHeld(g_input, kScanEscape);
+        if (!escape) g_escapeAwaitsRelease = false;
+        if (EscapeEnds && escape && !g_escapeAwaitsRelease) Quit();
         if (KeyHeld(g_input, kScanLeftAlt) && KeyHeld(g_input, kScanF4)) Quit();
         // Before the frame is shown, while it is still there to be read.
         ScreenshotOnKey(g_engine, KeyHeld(g_input, kScanF12));
+        NextKeyFrame(g_input);
     }
     if (g_engine == nullptr) return;
     if (FramePresent(*g_engine) == 0.0) Quit();
@@ -158,5 +164,8 @@ void Viewport(double x, double y, double width, double height) {
     SetViewport(*g_engine, toInt(x), toInt(y), toInt(width), toInt(height));
 }
 
-void SetEscapeEnds(double on) { EscapeEnds = on != 0; }
+void SetEscapeEnds(double on) {
+    if (on != 0 && !EscapeEnds && KeyHeld(g_input, kScanEscape)) g_escapeAwaitsRelease = true;
+    EscapeEnds = on != 0;
+}
 void SetAutoPause(double on) { AutoPause = on != 0; }

@@ -226,6 +226,24 @@ TEST_F(EngineTest, EscapeDoesNothingWhenSwitchedOffButAltF4StillEnds) {
     EXPECT_EQ(0.0, testkit::ExpectProgramEnd([] { ShowScreen(); }));
 }
 
+// A screen that took Escape as "back" turns Escape's ending on again while
+// the key is still down: only a new press ends the program.
+TEST_F(EngineTest, EscapeSwitchedOnWhileHeldWaitsForItsRelease) {
+    SetAutoPause(0);
+    SetEscapeEnds(0);
+    keys.Hold(kEscape);
+    ShowScreen();
+    SetEscapeEnds(1);
+    ShowScreen();
+    SetEscapeEnds(1);  // again: still the same press
+    ShowScreen();
+    ASSERT_NE(nullptr, g_engine);
+    keys.ReleaseAll();
+    ShowScreen();
+    keys.Hold(kEscape);
+    EXPECT_EQ(0.0, testkit::ExpectProgramEnd([] { ShowScreen(); }));
+}
+
 TEST_F(EngineTest, ShowScreenStampsTheFrameAndResetsTheDrawingState) {
     SetAutoPause(0);
     ShowScreen();

@@ -118,6 +118,26 @@ TEST_F(GamepadTest, SouthButtonFiresAndChoosesStartChoosesOthersDoNothing) {
     EXPECT_FALSE(KeyHeld(&input_, 1));
 }
 
+// Screens that read presses see the pad's: one a push, however long held.
+TEST_F(GamepadTest, APushOfAPadButtonCountsOnceAsAPressOfEachKeyItHolds) {
+    testkit::VirtualPad& pad = Plug();
+    EXPECT_EQ(KeyPressed(kReturn), 0);
+    pad.Button(SDL_CONTROLLER_BUTTON_A, true);
+    for (int k = 0; k < 3; ++k) PollKeyboard(&input_);
+    EXPECT_EQ(KeyPressed(kReturn), 1);
+    EXPECT_EQ(KeyPressed(kCtrl), 1);
+    EXPECT_EQ(KeyPressed(kReturn), 0);
+    pad.Button(SDL_CONTROLLER_BUTTON_A, false);
+    PollKeyboard(&input_);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    PollKeyboard(&input_);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, false);
+    PollKeyboard(&input_);
+    pad.Button(SDL_CONTROLLER_BUTTON_START, true);
+    EXPECT_EQ(KeyPressed(kReturn), 2);
+    EXPECT_EQ(KeyPressed(kCtrl), 0);
+}
+
 TEST_F(GamepadTest, PadsPluggedInLaterAddUpAndAPadPulledOutReleasesItsKeys) {
     EXPECT_EQ(Held(), std::set<int>{});
     testkit::VirtualPad& first = Plug();
