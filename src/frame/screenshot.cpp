@@ -1,15 +1,13 @@
 #include "frame/screenshot.h"
 
-#include <SDL.h>
-
-#include <cstdlib>
 #include <vector>
 
 #include "gfx/engine_context.h"
 #include "gfx/png_writer.h"
 #include "gfx/window.h"
 #include "runtime/errors.h"
-#include "runtime/new_file.h"
+#include "userdata/new_file.h"
+#include "userdata/user_dir.h"
 
 namespace {
 bool g_keyWasHeld = false;
@@ -42,14 +40,7 @@ std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& fol
 }
 
 std::string ScreenshotFolder() {
-    // STAND-IN until the per-user data folder is on this branch: the whole
-    // body becomes `const std::string& base = UserDataDirectory();` (from
-    // userdata/user_dir.h) and the return below.
-    const char* set = std::getenv("AEROX_USER_DIR");
-    char* pref = set != nullptr && *set != '\0' ? nullptr : SDL_GetPrefPath("", "aerox");
-    const std::string base = pref == nullptr ? (set != nullptr && *set != '\0' ? std::string(set) + "/" : "") : pref;
-    SDL_free(pref);
-    // END OF STAND-IN
+    const std::string& base = UserDataDirectory();
     return base.empty() ? "" : base + "screenshots";
 }
 

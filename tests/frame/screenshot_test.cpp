@@ -10,6 +10,7 @@
 #include "frame/screenshot.h"
 #include "gfx/image.h"
 #include "runtime/temp_dir.h"
+#include "userdata/user_dir.h"
 
 using namespace frametest;
 
@@ -129,6 +130,7 @@ TEST_F(ScreenshotTest, F12SavesTheFrameOncePerPress) {
     const char* old = std::getenv("AEROX_USER_DIR");
     const std::string saved = old != nullptr ? old : "";
     setenv("AEROX_USER_DIR", folder_->path().c_str(), 1);
+    ForgetUserDataDirectory();
     testkit::VirtualClock clock;
     ScriptedKeys keys;
     InputContext input;
@@ -158,6 +160,7 @@ TEST_F(ScreenshotTest, F12SavesTheFrameOncePerPress) {
         setenv("AEROX_USER_DIR", saved.c_str(), 1);
     else
         unsetenv("AEROX_USER_DIR");
+    ForgetUserDataDirectory();
 }
 
 }  // namespace

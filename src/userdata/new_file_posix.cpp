@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/new_file.h"
+#include "userdata/new_file.h"
 
 namespace {
 
