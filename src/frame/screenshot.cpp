@@ -1,5 +1,6 @@
 #include "frame/screenshot.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "gfx/engine_context.h"
@@ -25,7 +26,9 @@ std::string ScreenshotName(std::time_t when) {
 std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& folder, std::time_t when) {
     const std::vector<uint8_t> frame = ReadBackBuffer(context);
     std::string png;
-    if (frame.empty() || !EncodePngRgb(context.screenWidth, context.screenHeight, frame.data(), png)) {
+    const size_t size = static_cast<size_t>(std::max(context.screenWidth, 0)) * std::max(context.screenHeight, 0) * 4;
+    if (frame.empty() || frame.size() != size ||
+        !EncodePngRgb(context.screenWidth, context.screenHeight, frame.data(), png)) {
         NotSaved("no frame to read");
         return "";
     }
