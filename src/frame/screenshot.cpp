@@ -33,7 +33,7 @@ std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& fol
         return "";
     }
     std::string failure;
-    const std::string path = WriteNewFile(folder, ScreenshotName(when), ".png", png, failure);
+    std::string path = WriteNewFile(folder, ScreenshotName(when), ".png", png, failure);
     if (path.empty()) {
         NotSaved(failure);
         return "";

@@ -45,7 +45,7 @@ bool Encode(int width, int height, const uint8_t* rgba, std::string* out) {
     png_write_info(png, info);
     for (int y = 0; y < height; ++y) {
         const uint8_t* source = rgba + static_cast<size_t>(y) * width * 4;
-        for (int x = 0; x < width; ++x) std::memcpy(row + x * 3, source + x * 4, 3);
+        for (size_t x = 0; x < static_cast<size_t>(width); ++x) std::memcpy(row + x * 3, source + x * 4, 3);
         png_write_row(png, row);
     }
     png_write_end(png, nullptr);

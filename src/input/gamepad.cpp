@@ -36,8 +36,7 @@ std::atomic<bool> g_devicesChanged{false};
 void Log(const std::string& text) { AppendLogLine(text.c_str()); }
 
 int WatchDevices(void*, SDL_Event* event) {
-    if (event->type == SDL_CONTROLLERDEVICEADDED || event->type == SDL_CONTROLLERDEVICEREMOVED)
-        g_devicesChanged = true;
+    if (event->type == SDL_CONTROLLERDEVICEADDED || event->type == SDL_CONTROLLERDEVICEREMOVED) g_devicesChanged = true;
     return 0;
 }
 
@@ -56,16 +55,15 @@ void AddMappingFile(const std::string& path) {
         Log(name + " could not be opened");
         return;
     }
-    std::string bytes(static_cast<size_t>(kGamepadMappingFileMaxBytes) + 1, '\0');
+    std::string bytes(kGamepadMappingFileMaxBytes + 1, '\0');
     bytes.resize(std::fread(bytes.data(), 1, bytes.size(), file));
     std::fclose(file);
-    if (bytes.size() > static_cast<size_t>(kGamepadMappingFileMaxBytes)) {
+    if (bytes.size() > kGamepadMappingFileMaxBytes) {
         Log(name + " ignored: larger than 4 MiB");
         return;
     }
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
-    if (source == nullptr || SDL_GameControllerAddMappingsFromRW(source, 1) <= 0)
-        Log(name + " gave no mapping");
+    if (source == nullptr || SDL_GameControllerAddMappingsFromRW(source, 1) <= 0) Log(name + " gave no mapping");
 }
 
 bool IsOpen(SDL_JoystickID id) {
@@ -104,9 +102,7 @@ void CloseRemovedPads() {
     }
 }
 
-bool StickHolds(bool wasHeld, int travel) {
-    return travel >= (wasHeld ? kStickRelease : kStickPress);
-}
+bool StickHolds(bool wasHeld, int travel) { return travel >= (wasHeld ? kStickRelease : kStickPress); }
 
 void ReadPad(Pad& pad, uint8_t padKeys[256]) {
     SDL_GameController* c = pad.controller;

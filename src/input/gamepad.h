@@ -3,17 +3,18 @@
 // fires in play and chooses on the menu and the screens, and Start holds
 // Return. Pads plugged in at start or later are all read at once.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 // The stick holds an arrow from this far out of its full travel (32767) and
 // lets go only once it is back under kStickRelease, so a stick resting near
 // the line does not flicker.
-constexpr int kStickPress = 13107;    // 40%
-constexpr int kStickRelease = 9830;   // 30%
+constexpr int kStickPress = 13107;   // 40%
+constexpr int kStickRelease = 9830;  // 30%
 
 // A mapping file larger than this was not written for us: it is not read.
-constexpr long kGamepadMappingFileMaxBytes = 4 * 1024 * 1024;
+constexpr size_t kGamepadMappingFileMaxBytes = size_t{4} * 1024 * 1024;
 
 // gamecontrollerdb.txt in the program's folder; "" when the program's path
 // is not known.

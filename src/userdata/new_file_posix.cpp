@@ -98,7 +98,10 @@ std::string WriteNewFile(const std::string& folder, const std::string& stem, con
     std::string path;
     int error = EEXIST;
     for (int n = 1; n <= kNewFileMaxNames && error == EEXIST; ++n) {
-        path = base + stem + (n == 1 ? "" : "-" + std::to_string(n)) + extension;
+        path = base;
+        path += stem;
+        if (n > 1) path += "-" + std::to_string(n);
+        path += extension;
         error = Publish(tempPath, path);
     }
     unlink(tempPath.c_str());
