@@ -265,7 +265,7 @@ TEST_F(GamepadTest, TheMappingFileMakesAnUnknownJoystickAPadAndABadOneIsSurvived
     std::filesystem::remove(file);
     const std::string mapping = std::string(guid) + ",Aerox unmapped stick,a:b3,platform:Linux,\n";
     std::string big = mapping;
-    while (big.size() <= static_cast<size_t>(kGamepadMappingFileMaxBytes)) big += "# padding\n";
+    while (big.size() <= kGamepadMappingFileMaxBytes) big += "# padding\n";
     testkit::WriteFile(file, big);
     startWith(file);
     EXPECT_LE(logLines(), 1);
