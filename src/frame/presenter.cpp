@@ -5,6 +5,7 @@
 
 #include "frame/clock.h"
 #include "frame/frame_commands.h"
+#include "frame/screenshot.h"
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
 #include "gfx/gfx_commands.h"
@@ -30,6 +31,7 @@ constexpr int kScanEscape = 1;
 bool g_escapeAwaitsRelease = false;
 constexpr int kScanLeftAlt = 56;
 constexpr int kScanF4 = 62;
+constexpr int kScanF12 = 88;
 
 [[noreturn]] void Quit() {
     g_errorState.errorLine = g_errorState.currentLine;
@@ -129,6 +131,8 @@ void ShowScreen() {
         if (!escape) g_escapeAwaitsRelease = false;
         if (EscapeEnds && escape && !g_escapeAwaitsRelease) Quit();
         if (KeyHeld(g_input, kScanLeftAlt) && KeyHeld(g_input, kScanF4)) Quit();
+        // Before the frame is shown, while it is still there to be read.
+        ScreenshotOnKey(g_engine, KeyHeld(g_input, kScanF12));
         NextKeyFrame(g_input);
     }
     if (g_engine == nullptr) return;

@@ -1,6 +1,8 @@
 // The keyboard: a 256-entry held/not-held state indexed by PC set-1 scan
 // codes (extended keys at 0x80 plus the code), refreshed from SDL, and the
 // presses seen in between, so that a tap shorter than a poll is not lost.
+// Gamepads hold keys of the same numbers in a state of their own; a key
+// reads held when either holds it, and a pad's press counts as a press.
 #pragma once
 #include <cstdint>
 
@@ -10,6 +12,7 @@ struct InputContext {
     SDL_Window* window = nullptr;
     bool keyboardReady = false;         // the keyboard source is set up
     uint8_t keyState[256] = {};         // bit 7 set: held at the last poll
+    uint8_t padKeyState[256] = {};      // the same, for the keys the gamepads hold
     bool mouseRefreshPending = true;    // set every frame by the presenter
     // A tap (down and up again between two polls) reads as held until
     // KeyDown has read that key once, but no longer than the frame after
@@ -31,13 +34,14 @@ constexpr uint32_t kInputNoKeyboard = 0x8000000B;  // no window to take keys fro
 
 // Sets up the keyboard source for the window; kInputReady when everything
 // was set up. A failure is written to the engine log and the program goes on
-// with every key released. Joysticks and mouse capture are not offered.
+// with every key released. Gamepads are set up too (see gamepad.h); without
+// them the keyboard works alone. Mouse capture is not offered.
 uint32_t InitInput(InputContext* input, SDL_Window* window, bool captureMouse);
-// Refreshes the key state. Every key reads released while the window has
-// no focus.
+// Refreshes the key state, the gamepads' included. Every key reads released
+// while the window has no focus.
 void PollKeyboard(InputContext* input);
-// The presenter's rule for a key: held in the last poll, or pressed since
-// (see latched above).
+// The presenter's rule for a key: held in the last poll, on the keyboard or
+// on a gamepad, or pressed since (see latched above).
 bool KeyHeld(const InputContext* input, int scanCode);
 // Records a press of the key: it latches and counts once.
 void NoteKeyPress(InputContext* input, int scanCode);

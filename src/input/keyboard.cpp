@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "input/input_commands.h"
+#include "input/gamepad.h"
 #include "input/input_context.h"
 #include "input/scan_codes.h"
 #include "input/window_keys.h"
@@ -55,7 +56,16 @@ void PollKeySource(InputContext* input) {
 // and went since the last poll keep theirs.
 void DropVisibleLatches(InputContext* input) {
     for (int k = 0; k < 256; ++k)
-        if ((input->keyState[k] & 0x80) != 0) input->latched[k] = false;
+        if (((input->keyState[k] | input->padKeyState[k]) & 0x80) != 0) input->latched[k] = false;
+}
+
+// A key a pad holds now and did not at the last poll is a press.
+void PollPads(InputContext* input) {
+    uint8_t before[256];
+    std::memcpy(before, input->padKeyState, sizeof before);
+    PollGamepads(input->padKeyState, input->window == nullptr || WindowHasKeyboardFocus(input->window));
+    for (int k = 0; k < 256; ++k)
+        if ((input->padKeyState[k] & 0x80) != 0 && (before[k] & 0x80) == 0) NoteKeyPress(input, k);
 }
 
 // Keys pressed for the window (IsFullscreenToggle): they read released
@@ -99,7 +109,9 @@ uint32_t InitInput(InputContext* input, SDL_Window* window, bool) {
     input->window = window;
     input->keyboardReady = false;
     std::memset(input->keyState, 0, sizeof input->keyState);
+    std::memset(input->padKeyState, 0, sizeof input->padKeyState);
     ForgetPresses(input);
+    InitGamepads(GamepadMappingFile());
     // SDL's keyboard state is kept by its event loop, which runs with the
     // video subsystem.
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0) {
@@ -125,6 +137,7 @@ bool WindowHasKeyboardFocus(SDL_Window* window) {
 
 void PollKeyboard(InputContext* input) {
     if (input == nullptr) return;
+    PollPads(input);
     if (g_keySource != nullptr) {
         PollKeySource(input);
         HideWindowKeys(input);
@@ -151,7 +164,7 @@ void PollKeyboard(InputContext* input) {
 bool KeyHeld(const InputContext* input, int scanCode) {
     if (input == nullptr) return false;
     const int code = scanCode & 255;
-    return (input->keyState[code] & 0x80) != 0 || LatchLive(input, code);
+    return ((input->keyState[code] | input->padKeyState[code]) & 0x80) != 0 || LatchLive(input, code);
 }
 
 void NoteKeyPress(InputContext* input, int scanCode) {
@@ -177,7 +190,9 @@ void ShutdownInput(InputContext* input) {
     SDL_DelEventWatch(&WatchKeyEvents, input);
     input->keyboardReady = false;
     std::memset(input->keyState, 0, sizeof input->keyState);
+    std::memset(input->padKeyState, 0, sizeof input->padKeyState);
     ForgetPresses(input);
+    ShutdownGamepads();
 }
 
 int ScanCodeFromCommand(double number) {
