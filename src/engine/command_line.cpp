@@ -58,7 +58,11 @@ CommandLineChoice ParseCommandLine(const std::vector<std::string>& args) {
             if (!joined && i + 1 >= args.size()) return Failed("--scale needs " + scaleRange);
             const std::string value = joined ? arg.substr(8) : args[++i];
             choice.scale = ScaleFrom(value);
-            if (choice.scale == 0) return Failed("--scale needs " + scaleRange + ", not '" + value + "'");
+            if (choice.scale == 0) {
+                std::string error = "--scale needs " + scaleRange;
+                error += ", not '" + value + "'";
+                return Failed(error);
+            }
             continue;
         }
         return Failed("unknown option '" + arg + "'");

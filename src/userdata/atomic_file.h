@@ -7,7 +7,7 @@
 
 // A saved file larger than this was not written by the game: it is never
 // read whole.
-constexpr size_t kSavedFileMaxBytes = 64 * 1024;
+constexpr size_t kSavedFileMaxBytes = size_t{64} * 1024;
 
 enum class SavedRead {
     Missing,     // nothing at that path

@@ -96,7 +96,7 @@ RtString HiScoreName(double rank) {
 
 double HiScoreRank(double score) { return HiScorePlace(Table(), WholeScore(score)); }
 
-double AddHiScore(double score, RtString initials) {
+double AddHiScore(double score, const RtString& initials) {
     const int64_t whole = WholeScore(score);
     const int place = HiScorePlace(Table(), whole);
     if (place < 0) return -1;

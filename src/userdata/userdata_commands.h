@@ -12,4 +12,4 @@ RtString HiScoreName(double rank);
 double HiScoreRank(double score);
 // Enters a score with up to three initials (letters A-Z kept, upper-cased; others dropped) and saves
 // the table at once; returns the rank it took, or -1.
-double AddHiScore(double score, RtString initials);
+double AddHiScore(double score, const RtString& initials);
