@@ -21,6 +21,8 @@ void GameTest::KeySource(uint8_t keys[256], void* user) {
     auto* self = static_cast<GameTest*>(user);
     for (int i = 0; i < 256; ++i) keys[i] = 0;
     for (int code : self->held_) keys[code & 255] = 0x80;
+    for (int code : self->taps_) keys[code & 255] |= 0x01;
+    self->taps_.clear();
     if (!self->frames_.empty()) self->frames_.back().push_back({"Poll", {}, ""});
 }
 
@@ -48,6 +50,10 @@ void GameTest::TearDown() {
 }
 
 void GameTest::SetUpGame() {
+    // No key is down and no press is pending.
+    input_ = InputContext{};
+    held_.clear();
+    taps_.clear();
     // Program-start values: static storage is zero.
     gameState = quitRequested = score = lastScore = scrollPos = frameCount = waterTick = 0;
     levelNumber = lastInputTime = lastShotTime = menuIndex = screenWidth = screenHeight = 0;

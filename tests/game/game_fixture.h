@@ -58,6 +58,8 @@ protected:
     void Hold(int scanCode) { held_.insert(scanCode); }
     void Release(int scanCode) { held_.erase(scanCode); }
     void ReleaseAll() { held_.clear(); }
+    // The key goes down and up again before the next poll.
+    void Tap(int scanCode) { taps_.insert(scanCode); }
 
     // Commands of the last pass, and of pass k (0-based) since SetUp.
     const std::vector<Command>& LastFrame() const { return frames_.back(); }
@@ -72,6 +74,7 @@ public:
     testkit::VirtualClock clock_{100000.0};
     InputContext input_;
     std::set<int> held_;
+    std::set<int> taps_;
     std::vector<std::vector<Command>> frames_;
     long passes_ = 0;
 
