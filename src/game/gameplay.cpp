@@ -9,10 +9,6 @@ constexpr double kStartY = 210;
 constexpr double kRespawnRewind = 256;  // eight map rows
 constexpr double kWaitAfterDeath = 2000;
 constexpr double kTile = 32;
-// Once the map's top has come into view the sea wraps between these two
-// scroll positions for good.
-constexpr double kLowestScroll = kTile - 1;
-constexpr double kHighestScroll = 2 * kTile - 1;
 
 // The scroll position at which the level starts: nine rows above the end.
 double LevelStartScroll() { return (Bounds(levelMap, 0) - 9) * 32; }
@@ -42,13 +38,11 @@ void DrawAndAnimatePlayer() {
     }
 }
 
-// An enemy that will not fly again: shot down or gone, and not waiting for
-// a trigger that the wrapping scroll can still pass.
-bool EnemyDone(const Enemy& e) {
-    if (e.active != 0 || e.exploding != 0) return false;
-    if (e.y >= 0) return true;
-    return e.trigger <= kLowestScroll || e.trigger >= kHighestScroll + screenHeight;
-}
+// An enemy that will not fly again. Once the scroll has reached the top,
+// every trigger of the wave table has been passed and an enemy that left
+// the screen waits for one below the wrapping scroll: what is neither
+// flying nor exploding is done.
+bool EnemyDone(const Enemy& e) { return e.active == 0 && e.exploding == 0; }
 
 void StartStageClear() {
     stageBonus = LIFE_BONUS * player.lives;

@@ -30,7 +30,7 @@ struct Command {
 std::ostream& operator<<(std::ostream& out, const Command& c);
 
 // Scan codes of the game's keys.
-constexpr int kLeft = 203, kRight = 205, kUp = 200, kDown = 208, kReturn = 28, kCtrl = 29;
+constexpr int kLeft = 203, kRight = 205, kUp = 200, kDown = 208, kReturn = 28, kCtrl = 29, kEscape = 1;
 
 class GameTest : public ::testing::Test {
 protected:
