@@ -23,7 +23,7 @@
 #include "frame/clock.h"
 #include "frame/presenter.h"
 #include "gfx/window.h"
-#include "runtime/engine_context.h"
+#include "gfx/engine_context.h"
 
 namespace {
 

@@ -21,6 +21,9 @@ struct InputContext {
     uint8_t pressCount[256] = {};       // presses not yet taken by KeyPressed (at most 255)
 };
 
+// The one input context, created by EngineInit and deleted by EndProgram.
+extern InputContext* g_input;
+
 // InitInput's results.
 constexpr uint32_t kInputReady = 1;
 constexpr uint32_t kInputNoSystem = 0x8000000A;    // SDL's events are not running

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "commands.h"
+#include "sound/sound_commands.h"
 #include "runtime/command_trace.h"
 
 namespace {

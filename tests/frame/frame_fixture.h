@@ -19,7 +19,7 @@
 #include "frame/clock.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "runtime/engine_context.h"
+#include "gfx/engine_context.h"
 #include "runtime/errors.h"
 #include "testkit/testkit.h"
 

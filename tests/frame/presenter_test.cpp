@@ -9,8 +9,8 @@
 #include "commands.h"
 #include "frame/frame_fixture.h"
 #include "frame/presenter.h"
-#include "runtime/engine_globals.h"
-#include "runtime/startup.h"
+#include "engine/engine_globals.h"
+#include "engine/startup.h"
 
 using namespace frametest;
 

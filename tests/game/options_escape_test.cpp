@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "game_fixture.h"
-#include "runtime/engine_globals.h"
+#include "engine/engine_globals.h"
 
 namespace gametest {
 namespace {

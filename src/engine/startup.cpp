@@ -1,30 +1,22 @@
-#include "runtime/startup.h"
+#include "engine/startup.h"
 
 #include <SDL.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
 
 #include "commands.h"
+#include "engine/engine_globals.h"
 #include "frame/clock.h"
 #include "frame/presenter.h"
 #include "gfx/data_resolver.h"
+#include "gfx/engine_context.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "runtime/program_path.h"
 #include "sound/sound.h"
 
-StartupSettings g_settings;
-bool AutoPause = false;
-bool EscapeEnds = true;
-bool Paused = false;
-bool g_softwareWarningShown = false;
-RtString g_caption;
 RtString g_commandLine;
-OpenGLZodadodu* g_engine = nullptr;
-InputContext* g_input = nullptr;
 
 std::string ProgramDirectoryOf(const std::string& programPath) {
     for (size_t i = programPath.size(); i-- > 1;) {
@@ -32,16 +24,6 @@ std::string ProgramDirectoryOf(const std::string& programPath) {
     }
     return programPath;
 }
-
-namespace {
-std::string ProgramPath() {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return {};
-    buffer[n] = '\0';
-    return buffer;
-}
-}  // namespace
 
 int EngineInit(const char* caption) {
     AutoPause = true;
@@ -67,10 +49,9 @@ int EngineInit(const char* caption) {
     InitSound(g_soundDevice);
     g_engine->currentFont = 0;
     const std::string directory = ProgramDirectoryOf(ProgramPath());
-    if (!directory.empty() && chdir(directory.c_str()) != 0) {
-        // Failure to change directory is ignored: assets are then looked up
-        // relative to wherever the program was started.
-    }
+    // Failure to change directory is ignored: assets are then looked up
+    // relative to wherever the program was started.
+    if (!directory.empty()) ChangeDirectory(directory);
     CreateDataResolvers(directory);
     ClearScreen();
     g_frameClock.thisFrame = g_frameClock.previousFrame = g_frameClock.startup = NowMs();
