@@ -5,16 +5,21 @@
 #include <cstdio>
 #include <string>
 
-#include "commands.h"
 #include "engine/engine_globals.h"
+#include "engine/saved_settings.h"
 #include "frame/clock.h"
+#include "frame/frame_commands.h"
 #include "frame/presenter.h"
 #include "gfx/data_resolver.h"
 #include "gfx/engine_context.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
+#include "runtime/errors.h"
+#include "runtime/numeric.h"
 #include "runtime/program_path.h"
 #include "sound/sound.h"
+#include "userdata/userdata.h"
 
 RtString g_commandLine;
 
@@ -47,6 +52,8 @@ int EngineInit(const char* caption) {
         EnterFullscreen(*g_engine);
     InitInput(g_input, g_engine->window, g_settings.captureMouse != 0);
     InitSound(g_soundDevice);
+    InitUserData(caption);
+    SetMixVolume(LoadSessionSettings().volume / 100.0);
     g_engine->currentFont = 0;
     const std::string directory = ProgramDirectoryOf(ProgramPath());
     // Failure to change directory is ignored: assets are then looked up

@@ -3,13 +3,13 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "frame/frame_commands.h"
-#include "gfx/gfx_commands.h"
 #include "frame/clock.h"
+#include "frame/frame_commands.h"
 #include "gfx/draw.h"
+#include "gfx/engine_context.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "gfx/engine_context.h"
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 

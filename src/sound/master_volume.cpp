@@ -4,20 +4,18 @@
 
 #include <cmath>
 
-#include "sound/sound_commands.h"
-#include "runtime/command_trace.h"
+#include "sound/sound.h"
 
 namespace {
 double g_masterVolume = 1.0;
 }  // namespace
 
-void SetMasterVolume(double volume) {
+void SetMixVolume(double volume) {
     const double v = std::isnan(volume) ? 0.0 : volume < 0 ? 0.0 : volume > 1 ? 1.0 : volume;
     g_masterVolume = v;
     // The mixer keeps this apart from the device, so it holds before the
     // device opens and across reopening it.
     Mix_MasterVolume(static_cast<int>(std::lround(v * MIX_MAX_VOLUME)));
-    TraceCommand("SetMasterVolume", {v});
 }
 
-double GetMasterVolume() { return g_masterVolume; }
+double MixVolume() { return g_masterVolume; }

@@ -9,7 +9,3 @@ void LoadSound(RtString path, double slot, double buffers);
 double PlaySound(double slot, double pan, double volume);
 double SoundPlaying(double handle);
 void StopSounds();
-// The volume of the whole mix, 0 (silent) .. 1 (full, the default), over
-// every play's own volume; values outside are clamped, NaN is 0.
-void SetMasterVolume(double volume);
-double GetMasterVolume();
