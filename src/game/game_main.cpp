@@ -51,6 +51,10 @@ bool StateLoopPass() {
         quitRequested = 1;
     } else if (gameState == STATE_CREDITS) {
         CreditsScreen();
+    } else if (gameState == STATE_HISCORES) {
+        HiScoresScreen();
+    } else if (gameState == STATE_INITIALS) {
+        InitialsScreen();
     } else if (gameState == STATE_OPTIONS) {
         OptionsScreen();
     } else if (gameState == STATE_STAGE_CLEAR) {

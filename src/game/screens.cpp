@@ -18,6 +18,10 @@ void PrintCentred(const RtString& text, double y) { PrintText(text, 160 - 5 * Le
 
 void GameOverScreen() {
     PrintText("GAME OVER", 120, 50);
+    if (HiScoreRank(lastScore) >= 0) {
+        StartInitials();
+        return;
+    }
     PrintText("PRESS SELECT", 70, 90);
     ReadPresses(INPUT_DELAY * 5);
     if (ChoosePressed() == 1) gameState = STATE_MENU;

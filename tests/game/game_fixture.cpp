@@ -1,9 +1,11 @@
 #include "game_fixture.h"
 
+#include <cstdlib>
 #include <ostream>
 
 #include "frame/clock.h"
 #include "runtime/command_trace.h"
+#include "userdata/userdata.h"
 #include "engine/engine_globals.h"
 
 namespace gametest {
@@ -35,6 +37,9 @@ void GameTest::Tracer(const TracedCommand& command, void* user) {
 }
 
 void GameTest::SetUp() {
+    if (const char* dir = std::getenv("AEROX_USER_DIR")) previousUserDir_ = dir;
+    setenv("AEROX_USER_DIR", userDir_.path().c_str(), 1);
+    ReleaseUserData();
     g_input = &input_;
     SetKeySource(&GameTest::KeySource, this);
     SetCommandTracer(&GameTest::Tracer, this);
@@ -47,6 +52,8 @@ void GameTest::TearDown() {
     SetCommandTracer(nullptr, nullptr);
     SetKeySource(nullptr, nullptr);
     g_input = nullptr;
+    ReleaseUserData();
+    setenv("AEROX_USER_DIR", previousUserDir_.c_str(), 1);
 }
 
 void GameTest::SetUpGame() {
