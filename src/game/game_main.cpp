@@ -19,6 +19,10 @@ void SetUpGlobals() {
     scrollPos = 0;
     frameCount = 0;
     gameState = 0;
+    // A second run in the same process (the tests) starts afresh too.
+    lastInputTime = 0;
+    lastShotTime = 0;
+    menuIndex = 0;
     loopNumber = 1;
     levelTopReached = 0;
     optionsIndex = 0;
