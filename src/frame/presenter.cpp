@@ -72,8 +72,7 @@ void WindowProc(const SDL_Event& event) {
                 Paused = false;
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 

@@ -32,8 +32,8 @@ bool StoreBackground(OpenGLZodadodu& context, const RgbaImage& image) {
         for (int row = 0; row < rows; ++row) {
             const int x = column * side, y = row * side;
             UploadedTexture uploaded;
-            if (!UploadTexture(image, x, y, std::min(side, image.width - x), std::min(side, image.height - y),
-                               uploaded, false, false)) {
+            if (!UploadTexture(image, x, y, std::min(side, image.width - x), std::min(side, image.height - y), uploaded,
+                               false, false)) {
                 ClearBackgroundImage(context, 0);
                 return false;
             }
@@ -131,7 +131,7 @@ void ClearScreen() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void LoadBackground(RtString path) {
+void LoadBackground(const RtString& path) {
     if (g_engine == nullptr) return;
     std::string resolved;
     RgbaImage image;
@@ -172,15 +172,15 @@ void GrabSprite(double slot, double x, double y, double width, double height) {
     const int textureWidth = std::min(std::max(TextureSideFor(w), 32), maxSize);
     const int textureHeight = std::min(std::max(TextureSideFor(h), 32), maxSize);
     const int shownWidth = std::min(w, textureWidth), shownHeight = std::min(h, textureHeight);
-    const std::vector<uint8_t> texels = LayOutTexture(image, 0, 0, shownWidth, shownHeight, textureWidth, textureHeight);
+    const std::vector<uint8_t> texels =
+        LayOutTexture(image, 0, 0, shownWidth, shownHeight, textureWidth, textureHeight);
     glGenTextures(1, &s->SpriteTexture);
     ForgetTextureSelection(*g_engine);
     glBindTexture(GL_TEXTURE_2D, s->SpriteTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     s->textureWidth = textureWidth;
     s->textureHeight = textureHeight;
     s->imageWidth = shownWidth;

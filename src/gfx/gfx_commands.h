@@ -6,7 +6,7 @@
 // --- sprites and drawing
 // Loads a BMP or PNG file into a sprite slot; red 255, green 0, blue 128
 // is transparent.
-void LoadSprite(RtString path, double slot);
+void LoadSprite(const RtString& path, double slot);
 // Blending for what is drawn next: 0 opaque, above 0 additive at that
 // brightness, below 0 transparent at that opacity.
 void AlphaMode(double value);
@@ -22,7 +22,7 @@ void DrawRect(double x1, double y1, double x2, double y2, double colour);
 double GetPixel(double x, double y);
 void GetSpriteSize(double slot, double& width, double& height);
 void GrabSprite(double slot, double x, double y, double width, double height);
-void LoadBackground(RtString path);
+void LoadBackground(const RtString& path);
 void ScreenToBackground();
 void ClearScreen();
 void GetScreenSize(double& width, double& height);
@@ -30,7 +30,7 @@ void GetScreenSize(double& width, double& height);
 double SpriteCollision(double slot1, double x1, double y1, double slot2, double x2, double y2);
 
 // --- text
-void LoadFont(RtString path, double font);
+void LoadFont(const RtString& path, double font);
 void SetFont(double font);
 void PrintText(const RtString& text, double x, double y);
 void PrintNumber(double number, double x, double y);

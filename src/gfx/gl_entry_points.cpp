@@ -15,8 +15,8 @@ const MultitextureEntryPoints& Multitexture() {
     if (std::strstr(extensions, "GL_ARB_multitexture") != nullptr) {
         g_multitexture.glActiveTextureARB =
             reinterpret_cast<MultitextureEntryPoints::ActiveTextureFn>(SDL_GL_GetProcAddress("glActiveTextureARB"));
-        g_multitexture.glMultiTexCoord2fARB = reinterpret_cast<MultitextureEntryPoints::MultiTexCoord2fFn>(
-            SDL_GL_GetProcAddress("glMultiTexCoord2fARB"));
+        g_multitexture.glMultiTexCoord2fARB =
+            reinterpret_cast<MultitextureEntryPoints::MultiTexCoord2fFn>(SDL_GL_GetProcAddress("glMultiTexCoord2fARB"));
         if (g_multitexture.glActiveTextureARB == nullptr) g_multitexture.glMultiTexCoord2fARB = nullptr;
     }
     return g_multitexture;

@@ -74,8 +74,7 @@ SDL_Window* OpenWindow(int width, int height) {
 // Makes the kept GL context current on the window, or a new one when there
 // is none or the kept one does not fit the window.
 bool AttachContext(OpenGLZodadodu& context, SDL_Window* window) {
-    if (context.glContext != nullptr &&
-        SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) == 0)
+    if (context.glContext != nullptr && SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) == 0)
         return true;
     if (context.glContext != nullptr) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context.glContext));
     context.glContext = SDL_GL_CreateContext(window);

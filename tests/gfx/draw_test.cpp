@@ -3,7 +3,9 @@
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "commands.h"
 #include "gfx/data_resolver.h"
@@ -184,6 +186,51 @@ TEST_F(Drawing, StretchZoomAndRotateScaleTheQuad) {
     EXPECT_EQ(scaled.LitPixels(), 32);
     EXPECT_TRUE(scaled.Is(18, 19, 255, 255, 255));
     EXPECT_TRUE(scaled.Is(25, 22, 255, 255, 255));
+}
+
+namespace {
+// The lit pixels of the back buffer as "left,top-right,bottom count".
+std::string LitBox() {
+    Screen s;
+    int left = s.width(), top = s.height(), right = -1, bottom = -1;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            if (s.At(x, y).r != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return std::to_string(left) + "," + std::to_string(top) + "-" + std::to_string(right) + "," +
+           std::to_string(bottom) + " " + std::to_string(s.LitPixels());
+}
+}  // namespace
+
+// Odd sides and fractional positions: RotoSprite rounds the corner up and
+// turns about the true centre; RotoZoomSprite keeps the position as given and
+// adds integer halves.
+TEST_F(Drawing, TurnedSpritesOfOddSizeLandOnTheirPixels) {
+    LoadPicture(0, Picture(3, 5, 0xFFFFFFFF));
+    const struct {
+        bool zoom;
+        double angle, scale;
+        const char* box;
+    } cases[] = {
+        {false, 0, 1, "11,21-13,25 15"},  // where DrawSprite puts it
+        {false, 90, 1, "10,22-14,24 15"},  // about (12.5, 23.5)
+        {false, 45, 1, "10,21-14,25 17"},  // pixel centres inside the turned 3 x 5
+        {true, 0, 1, "10,20-12,24 15"},   // about (11.2, 22.2)
+        {true, 0, 2, "8,17-13,26 60"},
+        {true, 90, 1, "9,21-13,23 15"},
+    };
+    for (const auto& c : cases) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (c.zoom)
+            RotoZoomSprite(0, 10.2, 20.2, c.angle, c.scale);
+        else
+            RotoSprite(0, 10.2, 20.2, c.angle);
+        EXPECT_EQ(LitBox(), c.box) << (c.zoom ? "RotoZoomSprite " : "RotoSprite ") << c.angle << " " << c.scale;
+    }
 }
 
 TEST_F(Drawing, EmptyAndOutOfRangeSlotsDrawNothing) {
