@@ -58,8 +58,8 @@ void AddWaveTable() {
     // more often than the first.
     const double pace = 1 + 0.25 * (loopNumber - 1);
     for (const Wave& w : kWaves)
-        AddEnemy(w.trigger, enemySprites(w.spriteIndex), w.hitPoints, w.x, kEnemyStartY, w.speed * pace, w.repeat, 0,
-                 0, 0, w.fireInterval / pace);
+        AddEnemy(w.trigger, enemySprites(w.spriteIndex), w.hitPoints, w.x, kEnemyStartY, w.speed * pace, w.repeat, 0, 0,
+                 0, w.fireInterval / pace);
 }
 
 void DrawEnemies() {

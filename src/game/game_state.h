@@ -7,9 +7,9 @@
 namespace game {
 
 // --- constants
-constexpr double INPUT_DELAY = 75;  // ms between two readings of the menu; the text screens wait 5 times it
+constexpr double INPUT_DELAY = 75;    // ms between two readings of the menu; the text screens wait 5 times it
 constexpr double REPEAT_DELAY = 300;  // a key held on a screen repeats after this many ms
-constexpr double FIRE_DELAY = 200;  // least ms between two player shots
+constexpr double FIRE_DELAY = 200;    // least ms between two player shots
 
 constexpr double BTN_LEFT = 0;
 constexpr double BTN_RIGHT = 1;
@@ -116,14 +116,14 @@ extern double screenHeight;
 extern double playerRow;
 extern double playerFrame;
 extern Player player;
-extern double loopNumber;         // 1 for the first pass through the level
-extern double levelTopReached;    // the scroll has reached the top of the map since the last (re)start
-extern double stageClearEnd;      // GetTimer() at which the stage clear ends
+extern double loopNumber;       // 1 for the first pass through the level
+extern double levelTopReached;  // the scroll has reached the top of the map since the last (re)start
+extern double stageClearEnd;    // GetTimer() at which the stage clear ends
 extern double stageBonus;
 extern double optionsIndex;
-extern double initialsPos;        // the letter being chosen, 0 .. INITIALS_LENGTH - 1
-extern double markedRank;         // the hi-score row to mark, or -1
-extern RtArray initialsLetters;   // 0 .. 25 for A .. Z
+extern double initialsPos;       // the letter being chosen, 0 .. INITIALS_LENGTH - 1
+extern double markedRank;        // the hi-score row to mark, or -1
+extern RtArray initialsLetters;  // 0 .. 25 for A .. Z
 // Per button of the screens: when it next repeats while held.
 extern RtArray buttonRepeatAt;
 

@@ -111,9 +111,9 @@ void StageClearFrame() {
     DrawSprite(PlayerSprite(), player.x - 32, player.y - 32);
     DrawStatusLine();
     PrintCentred("STAGE CLEAR", 90);
-    PrintCentred(RtString("BONUS ") + NumberText(player.lives) + " x " + NumberText(LIFE_BONUS) + " = " +
-                     NumberText(stageBonus),
-                 120);
+    PrintCentred(
+        RtString("BONUS ") + NumberText(player.lives) + " x " + NumberText(LIFE_BONUS) + " = " + NumberText(stageBonus),
+        120);
     ScrollSea();
     frameCount += 1;
     if (GetTimer() >= stageClearEnd) StartLoop(loopNumber + 1);

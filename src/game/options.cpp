@@ -1,4 +1,6 @@
 // The OPTIONS screen: settings that apply at once, and the list of controls.
+#include <iterator>
+
 #include "game/game_state.h"
 
 namespace game {
@@ -9,7 +11,7 @@ namespace {
 constexpr double ROW_VOLUME = 0;
 constexpr double ROW_BACK = 1;
 constexpr double kRows[] = {ROW_VOLUME, ROW_BACK};
-constexpr double kRowCount = sizeof kRows / sizeof kRows[0];
+constexpr double kRowCount = static_cast<double>(std::size(kRows));
 
 constexpr double kFirstRowY = 50;
 constexpr double kRowStep = 20;
@@ -17,6 +19,7 @@ constexpr double kLabelX = 40;
 constexpr double kValueX = 200;
 
 // The controls, as the keys and a gamepad give them.
+// clang-format off
 constexpr const char* kControls[] = {
     "Arrows    move",
     "Ctrl      fire",
@@ -24,6 +27,7 @@ constexpr const char* kControls[] = {
     "Escape    back / quit",
     "Gamepad   the same",
 };
+// clang-format on
 
 // The volume in tenths, 0 .. 10: the nearest step to the mix's volume.
 double VolumeSteps() {

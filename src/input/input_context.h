@@ -8,17 +8,17 @@ struct SDL_Window;
 
 struct InputContext {
     SDL_Window* window = nullptr;
-    bool keyboardReady = false;         // the keyboard source is set up
-    uint8_t keyState[256] = {};         // bit 7 set: held at the last poll
-    bool mouseRefreshPending = true;    // set every frame by the presenter
+    bool keyboardReady = false;       // the keyboard source is set up
+    uint8_t keyState[256] = {};       // bit 7 set: held at the last poll
+    bool mouseRefreshPending = true;  // set every frame by the presenter
     // A tap (down and up again between two polls) reads as held until
     // KeyDown has read that key once, but no longer than the frame after
     // the one it came in: it reaches the next frame's reading without
     // haunting a screen that reads the key much later.
     bool latched[256] = {};
     uint32_t latchFrame[256] = {};
-    uint32_t keyFrame = 0;              // advanced by the presenter once per frame
-    uint8_t pressCount[256] = {};       // presses not yet taken by KeyPressed (at most 255)
+    uint32_t keyFrame = 0;         // advanced by the presenter once per frame
+    uint8_t pressCount[256] = {};  // presses not yet taken by KeyPressed (at most 255)
 };
 
 // The one input context, created by EngineInit and deleted by EndProgram.
