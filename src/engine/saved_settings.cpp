@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/settings_commands.h"
+#include "gfx/window.h"
 #include "runtime/command_trace.h"
 #include "sound/sound.h"
 
@@ -38,3 +39,12 @@ void SetMasterVolume(double volume) {
 }
 
 double GetMasterVolume() { return MixVolume(); }
+
+void KeepWindowChoices() {
+    SetWindowChoiceObserver([](int scale, bool fullscreen) {
+        UserSettings changed = g_session;
+        changed.scale = scale;
+        changed.fullscreen = fullscreen;
+        UpdateSessionSettings(changed);
+    });
+}

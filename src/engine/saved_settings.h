@@ -10,3 +10,6 @@ const UserSettings& LoadSessionSettings();
 const UserSettings& SessionSettings();
 // Replaces the session's settings and saves them when they changed.
 void UpdateSessionSettings(const UserSettings& settings);
+// From now on, a window scale or full-screen choice the player makes (the
+// game's commands, Alt+Return, F11) is kept in the session's settings.
+void KeepWindowChoices();

@@ -8,8 +8,10 @@
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
 #include "gfx/gfx_commands.h"
+#include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
+#include "input/window_keys.h"
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 
@@ -50,6 +52,9 @@ bool IsEngineWindow(Uint32 windowID) {
 void WindowProc(const SDL_Event& event) {
     // A quit request (the last window closed, or the process asked to stop).
     if (event.type == SDL_QUIT) EndProgram();
+    // Alt+Return and F11: the input layer hides the press from the game.
+    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && IsEngineWindow(event.key.windowID))
+        SetDesktopFullscreen(*g_engine, !IsFullscreen(*g_engine));
     if (event.type != SDL_WINDOWEVENT || !IsEngineWindow(event.window.windowID)) return;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
@@ -85,7 +90,9 @@ int PumpMessages() {
 double FramePresent(OpenGLZodadodu& context) {
     if (context.window != nullptr) {
         if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
+        ShowFrameInWindow(context);
         SDL_GL_SwapWindow(context.window);
+        ChooseFrameTarget(context);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     const double t0 = NowMs();

@@ -29,6 +29,19 @@ void GetScreenSize(double& width, double& height);
 // 1 when the two placed sprites share a covered pixel, else 0.
 double SpriteCollision(double slot1, double x1, double y1, double slot2, double x2, double y2);
 
+// --- the window (the screen itself stays its size; only its view grows)
+// Sizes the window to the screen times a whole scale, clamped to
+// 1..GetMaxWindowScale(); in full screen, for the return to the window.
+void SetWindowScale(double scale);
+// The whole factor the screen is shown at now.
+double GetWindowScale();
+// The largest scale whose window fits the display.
+double GetMaxWindowScale();
+// Non-zero: desktop full screen (the display mode stays); 0: the window.
+void SetFullscreen(double on);
+// 1 while the window fills the screen, else 0.
+double GetFullscreen();
+
 // --- text
 void LoadFont(const RtString& path, double font);
 void SetFont(double font);

@@ -9,6 +9,7 @@
 #include "input/input_commands.h"
 #include "input/input_context.h"
 #include "input/scan_codes.h"
+#include "input/window_keys.h"
 #include "runtime/errors.h"
 
 InputContext* g_input = nullptr;
@@ -31,6 +32,8 @@ void ForgetPresses(InputContext* input) {
 int WatchKeyEvents(void* user, SDL_Event* event) {
     auto* input = static_cast<InputContext*>(user);
     if (event->type != SDL_KEYDOWN || event->key.repeat != 0 || g_keySource != nullptr) return 0;
+    // The full-screen keys belong to the window, never to the game.
+    if (IsFullscreenToggle(event->key)) return 0;
     if (input->window == nullptr || event->key.windowID != SDL_GetWindowID(input->window)) return 0;
     const uint8_t code = ScanCodeFromSdl(event->key.keysym.scancode);
     if (code != 0) NoteKeyPress(input, code);
@@ -53,6 +56,35 @@ void PollKeySource(InputContext* input) {
 void DropVisibleLatches(InputContext* input) {
     for (int k = 0; k < 256; ++k)
         if ((input->keyState[k] & 0x80) != 0) input->latched[k] = false;
+}
+
+// Keys pressed for the window (IsFullscreenToggle): they read released
+// until they are let go, so the game never sees that press. Process-wide,
+// like SDL's own key state.
+bool g_windowKey[256] = {};
+
+// Sees every key event as SDL queues it, before any poll can read the key
+// state that came with it: a window key is hidden from the very first read.
+int WatchWindowKeys(void*, SDL_Event* event) {
+    if (event->type != SDL_KEYDOWN && event->type != SDL_KEYUP) return 1;
+    const uint8_t code = ScanCodeFromSdl(event->key.keysym.scancode);
+    if (code == 0) return 1;
+    if (event->type == SDL_KEYUP)
+        g_windowKey[code] = false;
+    else if (IsFullscreenToggle(event->key))
+        g_windowKey[code] = true;
+    return 1;
+}
+
+// Window keys read released; one let go is the game's again.
+void HideWindowKeys(InputContext* input) {
+    for (int code = 0; code < 256; ++code) {
+        if (!g_windowKey[code]) continue;
+        if ((input->keyState[code] & 0x80) == 0)
+            g_windowKey[code] = false;
+        else
+            input->keyState[code] = 0;
+    }
 }
 }  // namespace
 
@@ -80,6 +112,9 @@ uint32_t InitInput(InputContext* input, SDL_Window* window, bool) {
     }
     SDL_AddEventWatch(&WatchKeyEvents, input);
     input->keyboardReady = true;
+    // Once: SDL forgets its watches when its events stop.
+    SDL_DelEventWatch(&WatchWindowKeys, nullptr);
+    SDL_AddEventWatch(&WatchWindowKeys, nullptr);
     return kInputReady;
 }
 
@@ -92,6 +127,7 @@ void PollKeyboard(InputContext* input) {
     if (input == nullptr) return;
     if (g_keySource != nullptr) {
         PollKeySource(input);
+        HideWindowKeys(input);
         DropVisibleLatches(input);
         return;
     }
@@ -108,6 +144,7 @@ void PollKeyboard(InputContext* input) {
     int count = 0;
     const Uint8* state = SDL_GetKeyboardState(&count);
     KeyStateFromSdl(state, count, input->keyState);
+    HideWindowKeys(input);
     DropVisibleLatches(input);
 }
 

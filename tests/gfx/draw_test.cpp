@@ -400,3 +400,38 @@ TEST_F(Drawing, SpritesJustInsideTheEdgesAreStillDrawn) {
     EXPECT_TRUE(inView.Is(149, 149, 255, 0, 0));
     EXPECT_EQ(inView.LitPixels(), 17);
 }
+
+// The screen has no alpha: a grab makes the key colours (red 255, green 0,
+// blue 127 to 132) transparent and keeps every other pixel opaque, and a
+// screen copy shows every pixel as it was drawn, whatever alpha it was
+// drawn with (the key colour itself is drawn with alpha 0).
+TEST_F(Drawing, GrabKeysItsColoursAndScreenCopyIsVerbatim) {
+    DrawRect(0, 0, 0, 0, 0x8200FF);  // blue 130: keyed
+    DrawRect(1, 0, 1, 0, 0x8600FF);  // blue 134: outside the key range
+    DrawRect(2, 0, 2, 0, 0x123456);
+    DrawRect(3, 0, 3, 0, 0x8000FF);  // the key colour, drawn with alpha 0
+    GrabSprite(5, 0, 0, 4, 1);
+    DrawRect(0, 10, 319, 20, 0x00FF00);  // green under the grabbed picture
+    DrawSprite(5, 10, 15);
+    {
+        Screen s;
+        EXPECT_TRUE(s.Is(10, 15, 0, 255, 0)) << s.At(10, 15);
+        EXPECT_TRUE(s.Is(11, 15, 255, 0, 134)) << s.At(11, 15);
+        EXPECT_TRUE(s.Is(12, 15, 0x56, 0x34, 0x12)) << s.At(12, 15);
+        EXPECT_TRUE(s.Is(13, 15, 0, 255, 0)) << s.At(13, 15);
+    }
+
+    ClearScreen();
+    // A key-coloured pixel inside other colours, and one in a corner.
+    DrawRect(100, 100, 102, 102, 0x204080);
+    DrawRect(101, 101, 101, 101, 0x8000FF);
+    DrawRect(0, 0, 0, 0, 0x8000FF);
+    ScreenToBackground();
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawBackgroundImage(*g_engine, 0);
+    Screen s;
+    EXPECT_TRUE(s.Is(101, 101, 255, 0, 128)) << s.At(101, 101);
+    EXPECT_TRUE(s.Is(0, 0, 255, 0, 128)) << s.At(0, 0);
+    EXPECT_TRUE(s.Is(100, 100, 0x80, 0x40, 0x20)) << s.At(100, 100);
+    EXPECT_EQ(s.LitPixels(), 10);
+}
