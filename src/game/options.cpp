@@ -8,9 +8,11 @@ namespace game {
 namespace {
 // One changeable row per setting, then Back. Up and Down choose a row,
 // Left and Right change its setting.
-constexpr double ROW_VOLUME = 0;
-constexpr double ROW_BACK = 1;
-constexpr double kRows[] = {ROW_VOLUME, ROW_BACK};
+constexpr double ROW_SCALE = 0;
+constexpr double ROW_FULLSCREEN = 1;
+constexpr double ROW_VOLUME = 2;
+constexpr double ROW_BACK = 3;
+constexpr double kRows[] = {ROW_SCALE, ROW_FULLSCREEN, ROW_VOLUME, ROW_BACK};
 constexpr double kRowCount = static_cast<double>(std::size(kRows));
 
 constexpr double kFirstRowY = 50;
@@ -38,17 +40,26 @@ double VolumeSteps() {
 }
 
 RtString RowLabel(double row) {
+    if (row == ROW_SCALE) return "WINDOW SCALE";
+    if (row == ROW_FULLSCREEN) return "FULL SCREEN";
     if (row == ROW_VOLUME) return "VOLUME";
     return "BACK";
 }
 
 RtString RowValue(double row) {
+    if (row == ROW_SCALE) return RtString("x") + NumberText(GetWindowScale());
+    if (row == ROW_FULLSCREEN) return GetFullscreen() != 0 ? "ON" : "OFF";
     if (row == ROW_VOLUME) return NumberText(VolumeSteps() * 10) + "%";
     return "";
 }
 
 void ChangeRow(double row, double direction) {
-    if (row == ROW_VOLUME) {
+    if (row == ROW_SCALE) {
+        // The engine keeps the scale within what the display can show.
+        SetWindowScale(GetWindowScale() + direction);
+    } else if (row == ROW_FULLSCREEN) {
+        SetFullscreen(GetFullscreen() != 0 ? 0 : 1);
+    } else if (row == ROW_VOLUME) {
         double steps = VolumeSteps() + direction;
         if (steps < 0) steps = 0;
         if (steps > 10) steps = 10;
@@ -79,6 +90,7 @@ void OptionsScreen() {
         gameState = STATE_MENU;
         return;
     }
+    if (row == ROW_FULLSCREEN && ChoosePressed() == 1) ChangeRow(row, 1);
     if (buttons(BTN_LEFT) == 1) ChangeRow(row, -1);
     if (buttons(BTN_RIGHT) == 1) ChangeRow(row, 1);
     if (buttons(BTN_UP) == 1) optionsIndex = optionsIndex > 0 ? optionsIndex - 1 : kRowCount - 1;

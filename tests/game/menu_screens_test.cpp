@@ -163,7 +163,7 @@ TEST_F(GameTest, AKeyHeldAcrossAScreenChangeWaitsForItsRelease) {
         SetUpGame();
         gameState = c.from;
         menuIndex = c.from == STATE_MENU ? 2 : 0;
-        optionsIndex = 1;  // Back
+        optionsIndex = 3;  // Back
         Hold(c.key);
         Pass();
         ASSERT_EQ(gameState, c.to) << c.from;
