@@ -27,6 +27,7 @@ constexpr const char* kControls[] = {
     "Ctrl      fire",
     "Return    choose",
     "Escape    back / quit",
+    "F11       full screen",
     "Gamepad   the same",
 };
 // clang-format on
@@ -77,7 +78,7 @@ void OptionsScreen() {
         const RtString value = RowValue(kRows[static_cast<int>(i)]);
         if (Len(value) > 0) PrintText(value, kValueX, y);
     }
-    double y = kFirstRowY + kRowStep * kRowCount + 20;
+    double y = kFirstRowY + kRowStep * kRowCount + 10;
     PrintText("CONTROLS", kLabelX, y);
     for (const char* line : kControls) {
         y += 14;

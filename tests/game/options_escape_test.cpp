@@ -31,7 +31,7 @@ TEST_F(GameTest, OptionsVolumeRowStepsTheMixVolumeAndBackReturnsToTheMenu) {
                              Command{"PrintText", {40, 50}, "WINDOW SCALE"}, Command{"PrintText", {200, 50}, "x1"},
                              Command{"PrintText", {40, 70}, "FULL SCREEN"}, Command{"PrintText", {200, 70}, "OFF"},
                              Command{"PrintText", {40, 90}, "VOLUME"}, Command{"PrintText", {200, 90}, "50%"},
-                             Command{"PrintText", {40, 110}, "BACK"}, Command{"PrintText", {40, 150}, "CONTROLS"}})
+                             Command{"PrintText", {40, 110}, "BACK"}, Command{"PrintText", {40, 140}, "CONTROLS"}})
         EXPECT_TRUE(Shows(LastFrame(), c)) << c;
     for (int k = 0; k < 2; ++k) {
         Tap(kDown);
