@@ -142,7 +142,7 @@ void RemoveStaleTemporaries(const std::string& path) {
 std::string SetFileAside(const std::string& path, const std::string& reason) {
     char stamp[32] = "00000000-000000";
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     const std::string base = path + ".bad-" + stamp;
     std::string aside;
