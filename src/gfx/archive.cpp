@@ -1,10 +1,11 @@
 #include "gfx/archive.h"
 
 #include <lzo/lzo1x.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
+
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -70,12 +71,12 @@ bool SafeEntryName(const std::string& name) {
 }
 
 ArchiveResult ExtractArchiveEntry(const std::string& archivePath, const std::string& fileName, ArchiveEntry& entry) {
-    struct stat info {};
-    if (stat(archivePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return ArchiveResult::NotArchive;
-    File file(std::fopen(archivePath.c_str(), "rb"));
+    if (!IsReadableFile(archivePath)) return ArchiveResult::NotArchive;
+    File file(OpenFile(archivePath, "rb"));
     if (!file) return ArchiveResult::NotArchive;
     std::FILE* f = file.get();
-    const int64_t fileSize = info.st_size;
+    int64_t fileSize = 0;
+    if (!OpenFileSize(f, fileSize)) return ArchiveResult::ReadFailed;
     if (fileSize < static_cast<int64_t>(kTrailerSize)) return ArchiveResult::ReadFailed;
 
     uint8_t trailer[kTrailerSize];

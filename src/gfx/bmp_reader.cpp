@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gfx/image.h"
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -108,7 +109,7 @@ bool ReadBmpMemory(RgbaImage& image, const uint8_t* data, size_t size, uint32_t 
 }
 
 bool ReadBmp(RgbaImage& image, const std::string& path, uint32_t colourKey) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "rb"));
     if (!file) return false;
     std::FILE* f = file.get();
     if (std::fseek(f, 0, SEEK_END) != 0) return false;

@@ -9,6 +9,7 @@
 #include "input/input_context.h"
 #include "runtime/engine_context.h"
 #include "runtime/engine_globals.h"
+#include "runtime/sys_files.h"
 #include "runtime/temp_dir.h"
 #include "sound/sound.h"
 
@@ -30,7 +31,7 @@ double SetErrorCode(double code) {
 std::string LogFilePath() { return TempDirectory() + "ErrorLog.txt"; }
 
 void AppendLogLine(const char* text) {
-    std::FILE* file = std::fopen(LogFilePath().c_str(), "ab");
+    std::FILE* file = OpenFile(LogFilePath(), "ab");
     if (file == nullptr) return;
     std::fputs(text != nullptr ? text : "", file);
     std::fputs("\r\n", file);

@@ -1,7 +1,6 @@
 #include "runtime/startup.h"
 
 #include <SDL.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -14,6 +13,8 @@
 #include "input/input_context.h"
 #include "runtime/engine_context.h"
 #include "runtime/engine_globals.h"
+#include "runtime/sys_files.h"
+#include "runtime/sys_paths.h"
 #include "sound/sound.h"
 
 StartupSettings g_settings;
@@ -33,22 +34,12 @@ std::string ProgramDirectoryOf(const std::string& programPath) {
     return programPath;
 }
 
-namespace {
-std::string ProgramPath() {
-    char buffer[4096];
-    const ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (n <= 0) return {};
-    buffer[n] = '\0';
-    return buffer;
-}
-}  // namespace
-
 int EngineInit(const char* caption) {
     AutoPause = true;
     g_engine = new OpenGLZodadodu;
     // The previous run's log goes before the window is made, so that the
     // renderer line the window writes is this run's and stays in the log.
-    std::remove(LogFilePath().c_str());
+    RemoveFile(LogFilePath());
     if (!CreateGameWindow(*g_engine, g_settings.screenWidth, g_settings.screenHeight, 0, g_settings.frameRate,
                           g_settings.multisampleSamples)) {
         // Nothing can be shown without a window: end at once.
@@ -66,8 +57,8 @@ int EngineInit(const char* caption) {
     InitInput(g_input, g_engine->window, g_settings.captureMouse != 0);
     InitSound(g_soundDevice);
     g_engine->currentFont = 0;
-    const std::string directory = ProgramDirectoryOf(ProgramPath());
-    if (!directory.empty() && chdir(directory.c_str()) != 0) {
+    const std::string directory = ProgramDirectoryOf(ProgramFilePath());
+    if (!directory.empty() && !ChangeDirectory(directory)) {
         // Failure to change directory is ignored: assets are then looked up
         // relative to wherever the program was started.
     }

@@ -1,13 +1,8 @@
 #include "runtime/temp_dir.h"
 
-#include <cstdlib>
+#include "runtime/sys_paths.h"
 
 const std::string& TempDirectory() {
-    static const std::string dir = [] {
-        const char* env = std::getenv("TMPDIR");
-        std::string path = (env != nullptr && env[0] != '\0') ? env : "/tmp";
-        if (path.back() != '/') path += '/';
-        return path;
-    }();
+    static const std::string dir = SystemTempDirectory();
     return dir;
 }

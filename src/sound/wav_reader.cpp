@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <system_error>
+
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -125,9 +126,8 @@ bool ReadWavMemory(const uint8_t* bytes, size_t size, WavSound& out) {
 bool ReadWavFile(const std::string& path, WavSound& out) {
     if (path.empty()) return false;
     // Only plain files: opening a pipe or a device could block or never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!IsReadableFile(path)) return false;
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) return false;
     FileSource source(file);
     const bool ok = ReadWav(source, out);
