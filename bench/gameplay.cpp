@@ -16,8 +16,8 @@
 
 #include "frame/clock.h"
 #include "game/game_state.h"
-#include "runtime/engine_globals.h"
-#include "runtime/startup.h"
+#include "engine/engine_globals.h"
+#include "engine/startup.h"
 
 namespace {
 

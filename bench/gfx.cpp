@@ -12,8 +12,8 @@
 
 #include "commands.h"
 #include "gfx/window.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
+#include "engine/engine_globals.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // executable in a folder beside "data/" and "smalfont.bmp"), so that start-up
 // makes that folder the working directory and finds the real assets exactly
 // as the game does. The child runs the program's own steps (those of
-// src/runtime/main.cpp) and reports its figures on standard output in lines
+// src/main.cpp) and reports its figures on standard output in lines
 // "figure <name> <value>"; the parent collects them.
 #pragma once
 #include <fcntl.h>
@@ -25,9 +25,9 @@
 #include <vector>
 
 #include "game/game.h"
-#include "runtime/engine_globals.h"
+#include "engine/engine_globals.h"
 #include "runtime/errors.h"
-#include "runtime/startup.h"
+#include "engine/startup.h"
 
 extern char** environ;
 
@@ -88,7 +88,7 @@ inline void Figure(const char* name, double value) {
     std::fflush(stdout);
 }
 
-// The program's own start-up and game, as src/runtime/main.cpp runs them.
+// The program's own start-up and game, as src/main.cpp runs them.
 [[noreturn]] inline void RunProgram() {
     g_settings.screenWidth = 320;
     g_settings.screenHeight = 240;

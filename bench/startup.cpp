@@ -30,7 +30,7 @@
 #include "game/game_state.h"
 #include "input/input_context.h"
 #include "program_driver.h"
-#include "runtime/engine_context.h"
+#include "gfx/engine_context.h"
 
 namespace {
 

@@ -3,13 +3,20 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "commands.h"
+#include "frame/frame_commands.h"
+#include "gfx/gfx_commands.h"
 #include "frame/clock.h"
 #include "gfx/draw.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
+#include "runtime/errors.h"
+#include "runtime/startup_settings.h"
+
+bool AutoPause = false;
+bool EscapeEnds = true;
+bool Paused = false;
+RtString g_caption;
 
 namespace {
 FrameObserver g_frameObserver = nullptr;

@@ -3,8 +3,19 @@
 // the background and ends the program on the quit keys.
 #pragma once
 
+#include "runtime/rt_string.h"
+
 union SDL_Event;
 class OpenGLZodadodu;
+
+// Pause while the window is inactive (set on by EngineInit).
+extern bool AutoPause;
+// Escape ends the program (on from the start).
+extern bool EscapeEnds;
+// Set while the window has lost the focus; ShowScreen then holds the game.
+extern bool Paused;
+// The title given to EngineInit ("Aerox"); the paused caption is built from it.
+extern RtString g_caption;
 
 // Swaps the buffers, clears the new back buffer and waits for the frame
 // deadline while dispatching events. Returns the milliseconds waited + 1.

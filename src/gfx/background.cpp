@@ -4,15 +4,14 @@
 
 #include <algorithm>
 
-#include "commands.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/image.h"
 #include "gfx/sprite_store.h"
 #include "gfx/texture.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
 
 namespace {
 

@@ -3,12 +3,11 @@
 
 #include <algorithm>
 
-#include "commands.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/draw.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
 
 namespace {
 

@@ -6,12 +6,11 @@
 #include <algorithm>
 #include <cmath>
 
-#include "commands.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
 
 namespace {
 

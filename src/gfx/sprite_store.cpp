@@ -5,13 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "commands.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/texture.h"
 #include "runtime/command_trace.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
 
 int TruncateNumber(double value) {
     constexpr double kLimit = 1 << 30;

@@ -4,8 +4,7 @@
 
 #include "gfx/draw.h"
 #include "gfx/texture.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
 
 int TextureSideFor(int size) {
     int side = 2;

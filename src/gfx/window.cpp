@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "frame/clock.h"
+#include "runtime/clock.h"
 #include "gfx/draw.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
 #include "runtime/errors.h"
+
+bool g_softwareWarningShown = false;
+OpenGLZodadodu* g_engine = nullptr;
 
 double FramePeriodFor(int framesPerSecond) {
     return framesPerSecond > 0 ? 1000.0 / static_cast<double>(framesPerSecond) : 2.0;

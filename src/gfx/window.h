@@ -31,6 +31,9 @@ void ReleaseGraphics(OpenGLZodadodu& context);
 // Sets the window caption.
 void SetWindowCaption(OpenGLZodadodu& context, const char* caption);
 
+// Set once the software-renderer warning was given (at most once a process).
+extern bool g_softwareWarningShown;
+
 // True for a GL_RENDERER string of a software rasterizer (Mesa's llvmpipe
 // or softpipe, or "Software Rasterizer"): the engine then warns once.
 bool RendererIsSoftware(const char* renderer);

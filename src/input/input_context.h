@@ -12,6 +12,9 @@ struct InputContext {
     bool mouseRefreshPending = true;    // set every frame by the presenter
 };
 
+// The one input context, created by EngineInit and deleted by EndProgram.
+extern InputContext* g_input;
+
 // InitInput's results.
 constexpr uint32_t kInputReady = 1;
 constexpr uint32_t kInputNoSystem = 0x8000000A;    // SDL's events are not running

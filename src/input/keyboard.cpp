@@ -4,11 +4,12 @@
 
 #include <cstring>
 
-#include "commands.h"
+#include "input/input_commands.h"
 #include "input/input_context.h"
 #include "input/scan_codes.h"
-#include "runtime/engine_globals.h"
 #include "runtime/errors.h"
+
+InputContext* g_input = nullptr;
 
 namespace {
 KeySource g_keySource = nullptr;

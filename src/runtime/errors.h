@@ -17,7 +17,10 @@ extern ErrorState g_errorState;
 double SetErrorCode(double code);
 
 // Releases every engine object that exists, in a fixed order, and ends the
-// process with exit code 0. Never returns.
+// process with exit code 0. Never returns. Declared here because every layer
+// may end the program (an array index out of range, the quit keys); only the
+// engine's assembly knows what there is to release, so it is defined there
+// (src/engine/program_end.cpp).
 [[noreturn]] void EndProgram();
 
 // Appends text and CR LF to ErrorLog.txt in the temporary directory.
@@ -33,3 +36,5 @@ std::string LogFilePath();
 // test process; a handler must not return.
 using ProgramExitHandler = void (*)(int exitCode);
 void SetProgramExitHandler(ProgramExitHandler handler);
+// The last step of EndProgram: the exit handler, else exit code 0.
+[[noreturn]] void LeaveProcess();

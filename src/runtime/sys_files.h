@@ -13,7 +13,5 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 bool IsReadableFile(const std::string& path);
 // Deletes a file; false when it could not.
 bool RemoveFile(const std::string& path);
-// Makes path the current directory; false when it could not.
-bool ChangeDirectory(const std::string& path);
 // The size of an open file, in bytes; false when it cannot be told.
 bool OpenFileSize(std::FILE* file, int64_t& size);

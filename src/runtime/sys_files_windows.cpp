@@ -32,11 +32,6 @@ bool RemoveFile(const std::string& path) {
     return !name.empty() && DeleteFileW(name.c_str()) != 0;
 }
 
-bool ChangeDirectory(const std::string& path) {
-    const std::wstring name = WideFromUtf8(path);
-    return !name.empty() && SetCurrentDirectoryW(name.c_str()) != 0;
-}
-
 bool OpenFileSize(std::FILE* file, int64_t& size) {
     struct _stat64 info {};
     if (file == nullptr || _fstat64(_fileno(file), &info) != 0) return false;

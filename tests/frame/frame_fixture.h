@@ -19,11 +19,20 @@
 #include "frame/clock.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "runtime/engine_context.h"
+#include "gfx/engine_context.h"
 #include "runtime/errors.h"
 #include "testkit/testkit.h"
 
 namespace frametest {
+
+// Whether the first display offers a mode of exactly this size.
+inline bool HasModeOfSize(int width, int height) {
+    for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) return true;
+    }
+    return false;
+}
 
 // Points TMPDIR at a fresh folder for this test process before anything
 // reads it, and removes the folder at the end.

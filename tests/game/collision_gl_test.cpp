@@ -11,8 +11,8 @@
 #include "game/game_state.h"
 #include "input/input_context.h"
 #include "runtime/command_trace.h"
-#include "runtime/engine_globals.h"
-#include "runtime/startup.h"
+#include "engine/engine_globals.h"
+#include "engine/startup.h"
 #include "testkit/testkit.h"
 
 namespace gametest {

@@ -4,7 +4,7 @@
 
 #include "frame/clock.h"
 #include "runtime/command_trace.h"
-#include "runtime/engine_globals.h"
+#include "engine/engine_globals.h"
 
 namespace gametest {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "commands.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
+#include "engine/engine_globals.h"
 #include "testkit/gl_fixture.h"
 
 using testkit::Picture;

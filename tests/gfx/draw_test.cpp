@@ -9,8 +9,8 @@
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/gl_entry_points.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "gfx/engine_context.h"
+#include "engine/engine_globals.h"
 #include "testkit/gl_fixture.h"
 
 using testkit::Picture;

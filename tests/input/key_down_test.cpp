@@ -6,7 +6,7 @@
 
 #include "commands.h"
 #include "input/input_context.h"
-#include "runtime/engine_globals.h"
+#include "engine/engine_globals.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "commands.h"
-#include "runtime/engine_globals.h"
+#include "engine/engine_globals.h"
 #include "runtime/errors.h"
 #include "runtime/temp_dir.h"
 #include "testkit/testkit.h"

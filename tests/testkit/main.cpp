@@ -1,5 +1,6 @@
 // The main of every test program: the environment the engine needs under
 // test, unless the caller already chose otherwise, then the tests.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -16,6 +17,8 @@ int main(int argc, char** argv) {
     setenv("AEROX_GAME_DIR", AEROX_TEST_GAME_DIR, 0);
     setenv("AEROX_SOURCE_DIR", AEROX_TEST_SOURCE_DIR, 0);
     testkit::PrepareSanitizers();
+    // Tests start SDL themselves, from this main (SDL_MAIN_HANDLED).
+    SDL_SetMainReady();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

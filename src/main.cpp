@@ -2,9 +2,9 @@
 #include <string>
 
 #include "game/game.h"
-#include "runtime/engine_globals.h"
+#include "engine/engine_globals.h"
 #include "runtime/errors.h"
-#include "runtime/startup.h"
+#include "engine/startup.h"
 
 int main(int argc, char** argv) {
     g_settings.screenWidth = 320;

@@ -1,12 +1,11 @@
-#include "runtime/sys_paths.h"
-
 #include <windows.h>
 
 #include <vector>
 
+#include "runtime/program_path.h"
 #include "runtime/utf16_windows.h"
 
-std::string ProgramFilePath() {
+std::string ProgramPath() {
     // The name may be longer than MAX_PATH: grow the buffer up to the
     // longest name Windows has.
     for (DWORD size = MAX_PATH; size <= 32768; size *= 2) {
@@ -18,11 +17,7 @@ std::string ProgramFilePath() {
     return {};
 }
 
-std::string SystemTempDirectory() {
-    wchar_t buffer[MAX_PATH + 2];
-    const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
-    std::string path = n > 0 && n <= MAX_PATH + 1 ? Utf8FromWide(std::wstring(buffer, n)) : std::string();
-    if (path.empty()) path = ".";
-    if (path.back() != '\\' && path.back() != '/') path += '\\';
-    return path;
+bool ChangeDirectory(const std::string& directory) {
+    const std::wstring name = WideFromUtf8(directory);
+    return !name.empty() && SetCurrentDirectoryW(name.c_str()) != 0;
 }

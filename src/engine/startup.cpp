@@ -1,4 +1,4 @@
-#include "runtime/startup.h"
+#include "engine/startup.h"
 
 #include <SDL.h>
 
@@ -6,26 +6,18 @@
 #include <string>
 
 #include "commands.h"
+#include "engine/engine_globals.h"
 #include "frame/clock.h"
 #include "frame/presenter.h"
 #include "gfx/data_resolver.h"
+#include "gfx/engine_context.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "runtime/engine_context.h"
-#include "runtime/engine_globals.h"
+#include "runtime/program_path.h"
 #include "runtime/sys_files.h"
-#include "runtime/sys_paths.h"
 #include "sound/sound.h"
 
-StartupSettings g_settings;
-bool AutoPause = false;
-bool EscapeEnds = true;
-bool Paused = false;
-bool g_softwareWarningShown = false;
-RtString g_caption;
 RtString g_commandLine;
-OpenGLZodadodu* g_engine = nullptr;
-InputContext* g_input = nullptr;
 
 std::string ProgramDirectoryOf(const std::string& programPath) {
     for (size_t i = programPath.size(); i-- > 1;) {
@@ -35,6 +27,8 @@ std::string ProgramDirectoryOf(const std::string& programPath) {
 }
 
 int EngineInit(const char* caption) {
+    // The program has its own main() (SDL_MAIN_HANDLED): SDL is not to wait for one of its own.
+    SDL_SetMainReady();
     AutoPause = true;
     g_engine = new OpenGLZodadodu;
     // The previous run's log goes before the window is made, so that the
@@ -57,11 +51,10 @@ int EngineInit(const char* caption) {
     InitInput(g_input, g_engine->window, g_settings.captureMouse != 0);
     InitSound(g_soundDevice);
     g_engine->currentFont = 0;
-    const std::string directory = ProgramDirectoryOf(ProgramFilePath());
-    if (!directory.empty() && !ChangeDirectory(directory)) {
-        // Failure to change directory is ignored: assets are then looked up
-        // relative to wherever the program was started.
-    }
+    const std::string directory = ProgramDirectoryOf(ProgramPath());
+    // Failure to change directory is ignored: assets are then looked up
+    // relative to wherever the program was started.
+    if (!directory.empty()) ChangeDirectory(directory);
     CreateDataResolvers(directory);
     ClearScreen();
     g_frameClock.thisFrame = g_frameClock.previousFrame = g_frameClock.startup = NowMs();

@@ -1,5 +1,7 @@
 // The one engine context: the window and its GL context, the frame timing,
-// the sprite store, the background images and the drawing state.
+// the sprite store, the background images and the drawing state. Everything
+// in it but the frame timing is graphics state, so it lives with gfx; the
+// engine's assembly creates and deletes it.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -84,3 +86,6 @@ public:
     std::array<SpriteSlot, kSpriteSlotCount> sprites;
     std::array<BackgroundImage, kBackgroundCount> backgrounds;
 };
+
+// The one context, created by EngineInit and deleted by EndProgram.
+extern OpenGLZodadodu* g_engine;

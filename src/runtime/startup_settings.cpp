@@ -1,0 +1,3 @@
+#include "runtime/startup_settings.h"
+
+StartupSettings g_settings;

@@ -1,8 +1,0 @@
-#include "runtime/temp_dir.h"
-
-#include "runtime/sys_paths.h"
-
-const std::string& TempDirectory() {
-    static const std::string dir = SystemTempDirectory();
-    return dir;
-}
