@@ -18,3 +18,10 @@ bool IsReadableFile(const std::string& path) {
 }
 
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
+
+bool OpenFileSize(std::FILE* file, int64_t& size) {
+    struct stat info {};
+    if (file == nullptr || fstat(fileno(file), &info) != 0) return false;
+    size = info.st_size;
+    return true;
+}

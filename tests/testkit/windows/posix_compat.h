@@ -2,6 +2,8 @@
 // (included before every test source there). The engine itself never needs
 // them: it has its own per-platform seams.
 #pragma once
+// M_PI and the other POSIX constants of <cmath>.
+#define _USE_MATH_DEFINES
 #include <direct.h>
 #include <io.h>
 #include <stdlib.h>
@@ -50,3 +52,9 @@ inline int mkfifo(const char*, int) {
 
 // POSIX's mkdir takes a mode, which Windows has no use for.
 inline int mkdir(const char* path, int) { return _mkdir(path); }
+
+// Without named pipes there is nothing an open could wait on.
+#include <fcntl.h>
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
