@@ -21,7 +21,7 @@ uint32_t Le32(const uint8_t* p) {
 }
 
 bool ReadAt(std::FILE* f, int64_t position, void* buffer, size_t size) {
-    return std::fseek(f, static_cast<long>(position), SEEK_SET) == 0 && std::fread(buffer, 1, size, f) == size;
+    return SeekTo(f, position) && std::fread(buffer, 1, size, f) == size;
 }
 bool ReadNext(std::FILE* f, void* buffer, size_t size) { return std::fread(buffer, 1, size, f) == size; }
 
@@ -84,7 +84,7 @@ ArchiveResult ExtractArchiveEntry(const std::string& archivePath, const std::str
         return ArchiveResult::ReadFailed;
     if (std::memcmp(trailer, "sbX", 3) != 0) return ArchiveResult::NotArchive;
     const int64_t directory = FilePosition(Le32(trailer + 3), fileSize);
-    if (directory < 0 || std::fseek(f, static_cast<long>(directory), SEEK_SET) != 0) return ArchiveResult::ReadFailed;
+    if (directory < 0 || !SeekTo(f, directory)) return ArchiveResult::ReadFailed;
 
     // Each entry: name length (0 ends the directory), name, data position,
     // stored size. Every read is bounded by the file.

@@ -15,3 +15,6 @@ bool IsReadableFile(const std::string& path);
 bool RemoveFile(const std::string& path);
 // The size of an open file, in bytes; false when it cannot be told.
 bool OpenFileSize(std::FILE* file, int64_t& size);
+// Moves an open file to a position from its start, files past 2 GiB
+// included (where a long has 32 bits); false when it cannot.
+bool SeekTo(std::FILE* file, int64_t position);

@@ -25,3 +25,7 @@ bool OpenFileSize(std::FILE* file, int64_t& size) {
     size = info.st_size;
     return true;
 }
+
+bool SeekTo(std::FILE* file, int64_t position) {
+    return file != nullptr && position >= 0 && fseeko(file, static_cast<off_t>(position), SEEK_SET) == 0;
+}

@@ -39,11 +39,8 @@ private:
 class FileSource final : public WavSource {
 public:
     explicit FileSource(std::FILE* file) : file_(file) {
-        if (std::fseek(file_, 0, SEEK_END) == 0) {
-            const long end = std::ftell(file_);
-            if (end > 0) size_ = static_cast<uint64_t>(end);
-        }
-        std::fseek(file_, 0, SEEK_SET);
+        int64_t size = 0;
+        if (OpenFileSize(file_, size) && size > 0) size_ = static_cast<uint64_t>(size);
     }
     size_t Read(void* into, size_t count) override {
         const size_t n = std::fread(into, 1, count, file_);
@@ -52,7 +49,7 @@ public:
     }
     bool Skip(uint64_t count) override {
         if (count > Remaining()) return false;
-        if (std::fseek(file_, static_cast<long>(count), SEEK_CUR) != 0) return false;
+        if (!SeekTo(file_, static_cast<int64_t>(pos_ + count))) return false;
         pos_ += count;
         return true;
     }

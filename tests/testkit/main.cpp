@@ -8,8 +8,9 @@
 #include "testkit/sanitizer_pins.h"
 
 int main(int argc, char** argv) {
-    // Windows on the X server, never SDL's silent fallback driver.
-    setenv("SDL_VIDEODRIVER", "x11", 0);
+    // Windows on the platform's own video driver (the X server on Linux),
+    // never SDL's silent fallback driver.
+    setenv("SDL_VIDEODRIVER", AEROX_TEST_VIDEO_DRIVER, 0);
     // No modal box for a software renderer.
     setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
     // Sound through a device that plays nothing.
