@@ -2,8 +2,8 @@
 // their own executable as a child process laid out like the shipped game (the
 // executable in a folder beside "data/" and "smalfont.bmp"), so that start-up
 // makes that folder the working directory and finds the real assets exactly
-// as the game does. The child runs the program's own steps (those of
-// src/main.cpp) and reports its figures on standard output in lines
+// as the game does. The child runs the program's own steps (RunProgram, as
+// the program entry does) and reports its figures on standard output in lines
 // "figure <name> <value>"; the parent collects them.
 #pragma once
 #include <fcntl.h>
@@ -24,10 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/program.h"
 #include "game/game.h"
-#include "engine/engine_globals.h"
-#include "runtime/errors.h"
-#include "engine/startup.h"
 
 extern char** environ;
 
@@ -88,21 +86,9 @@ inline void Figure(const char* name, double value) {
     std::fflush(stdout);
 }
 
-// The program's own start-up and game, as src/main.cpp runs them.
-[[noreturn]] inline void RunProgram() {
-    g_settings.screenWidth = 320;
-    g_settings.screenHeight = 240;
-    g_commandLine = "";
-    g_settings.fullScreen = 0;
-    g_settings.multisampleSamples = 0;
-    g_settings.frameRate = 60;
-    g_settings.DebugMode = 0;
-    g_settings.captureMouse = 0;
-    EngineInit("Aerox");
-    g_errorState = ErrorState{};
-    GameMain();
-    EndProgram();
-}
+// The program's own start-up and game, as its entry runs them, with an
+// empty command line.
+[[noreturn]] inline void RunProgram() { ::RunProgram("", &GameMain); }
 
 inline std::string OwnExecutable() {
     std::error_code error;

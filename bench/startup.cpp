@@ -13,6 +13,9 @@
 // second of the program and of the X server, and how far each frame's
 // release lies behind its slot of the 1/60 s grid:
 //   xvfb-run -a -s "-screen 0 640x480x24" build/bench/aerox_bench_startup --menu [seconds, default 10]
+// With "--scale N" after the seconds the window shows the screen N times
+// its size (on a display large enough for it):
+//   xvfb-run -a -s "-screen 0 1920x1080x24" build/bench/aerox_bench_startup --menu 10 --scale 3
 //
 // The software renderer's message box is skipped (AEROX_NO_MESSAGE_BOX=1
 // unless set otherwise): it waits for a person.
@@ -31,6 +34,8 @@
 #include "input/input_context.h"
 #include "program_driver.h"
 #include "gfx/engine_context.h"
+#include "gfx/window.h"
+#include "runtime/startup_settings.h"
 
 namespace {
 
@@ -194,6 +199,7 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
     const double xNow = driver::XServerCpuSeconds();
     std::vector<double>& errors = g_clock.releaseErrors;
     driver::Figure("seconds", wall);
+    driver::Figure("window_scale", ShownWindowScale(context));
     driver::Figure("frames", static_cast<double>(errors.size() + static_cast<size_t>(g_clock.lateFrames)));
     driver::Figure("late_frames", g_clock.lateFrames);
     driver::Figure("release_median_ms", driver::Percentile(errors, 0.5));
@@ -208,8 +214,9 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
     SetKeySource(&HoldEscape, nullptr);
 }
 
-[[noreturn]] void MenuChild(double seconds) {
+[[noreturn]] void MenuChild(double seconds, int scale) {
     g_menu.seconds = seconds;
+    g_settings.windowScale = scale;
     SetClock(&g_clock);
     SetFrameObserver(&MenuObserver, nullptr);
     driver::RunProgram();
@@ -264,16 +271,18 @@ int MeasureStartup(int runs) {
     return 0;
 }
 
-int MeasureMenu(double seconds) {
+int MeasureMenu(double seconds, int scale) {
     driver::StagedGame game;
     if (!game.ok()) return 1;
-    const driver::ChildRun run = driver::RunChild(game, {kChildFlag, "menu", std::to_string(seconds)}, seconds + 30);
+    const driver::ChildRun run =
+        driver::RunChild(game, {kChildFlag, "menu", std::to_string(seconds), std::to_string(scale)}, seconds + 30);
     if (!run.finished || run.exitCode != 0 || run.figures.count("cpu_percent") == 0) {
         std::fprintf(stderr, "the menu run failed (exit code %d)\n", run.exitCode);
         return 1;
     }
     auto f = [&](const char* name) { return run.figures.count(name) ? run.figures.at(name) : -1.0; };
-    std::printf("the main menu at 60 frames per second, %.1f s measured after 1 s on the menu:\n", f("seconds"));
+    std::printf("the main menu at 60 frames per second, %.1f s measured after 1 s on the menu, window scale %.0f:\n",
+                f("seconds"), f("window_scale"));
     std::printf("  frames %.0f (late %.0f)  release error ms: median %.4f  p99 %.4f  max %.4f\n", f("frames"),
                 f("late_frames"), f("release_median_ms"), f("release_p99_ms"), f("release_max_ms"));
     std::printf("  CPU of the program %.1f%% of a core (its main thread %.1f%%, of which %.1f%% waiting for the "
@@ -290,13 +299,15 @@ int MeasureMenu(double seconds) {
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], kChildFlag) == 0) {
         if (std::strcmp(argv[2], "startup") == 0) StartupChild();
-        if (std::strcmp(argv[2], "menu") == 0) MenuChild(argc > 3 ? std::atof(argv[3]) : 10.0);
+        if (std::strcmp(argv[2], "menu") == 0)
+            MenuChild(argc > 3 ? std::atof(argv[3]) : 10.0, argc > 4 ? std::atoi(argv[4]) : 0);
         return 2;
     }
     setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
     if (argc >= 2 && std::strcmp(argv[1], "--menu") == 0) {
         const double seconds = argc > 2 ? std::atof(argv[2]) : 10.0;
-        return MeasureMenu(seconds > 1 ? seconds : 10.0);
+        const int scale = argc > 4 && std::strcmp(argv[3], "--scale") == 0 ? std::atoi(argv[4]) : 0;
+        return MeasureMenu(seconds > 1 ? seconds : 10.0, scale);
     }
     const int runs = argc > 1 ? std::atoi(argv[1]) : 10;
     return MeasureStartup(runs > 0 ? runs : 10);

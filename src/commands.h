@@ -17,3 +17,7 @@
 #include "sound/sound_commands.h"
 // --- keyboard
 #include "input/input_commands.h"
+// --- settings kept between runs
+#include "engine/settings_commands.h"
+// --- saved data: the hi-score table
+#include "userdata/userdata_commands.h"

@@ -1,27 +1,12 @@
-// The program entry: fixed start-up settings, the engine, the game, the end.
-#include <string>
-
-#include "game/game.h"
+// The program entry: the command line, then the engine runs the game with
+// the program's fixed start-up settings and ends the program.
+#include "engine/command_line.h"
 #include "engine/engine_globals.h"
-#include "runtime/errors.h"
-#include "engine/startup.h"
+#include "engine/program.h"
+#include "game/game.h"
 
 int main(int argc, char** argv) {
-    g_settings.screenWidth = 320;
-    g_settings.screenHeight = 240;
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) commandLine += ' ';
-        commandLine += argv[i];
-    }
-    g_commandLine = commandLine.c_str();
-    g_settings.fullScreen = 0;
-    g_settings.multisampleSamples = 0;
-    g_settings.frameRate = 60;
-    g_settings.DebugMode = 0;
-    g_settings.captureMouse = 0;
-    EngineInit("Aerox");
-    g_errorState = ErrorState{};
-    GameMain();
-    EndProgram();
+    // Help, the version and a bad command line end here, before any window.
+    if (const int code = HandleCommandLine(argc, argv, g_settings); code >= 0) return code;
+    RunProgram(CommandLineText(argc, argv), &GameMain);
 }

@@ -1,17 +1,24 @@
 // aerox_assets <out-dir>: writes the game's bitmaps and sounds under <out-dir>.
+// aerox_assets --icons <out-dir>: writes the desktop icons under <out-dir>.
 
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 #include "aerox/assets/asset_set.hpp"
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: " << (argc > 0 ? argv[0] : "aerox_assets") << " <output-folder>\n";
+    const bool icons = argc == 3 && std::string_view(argv[1]) == "--icons";
+    if (argc != 2 && !icons) {
+        const char* self = argc > 0 ? argv[0] : "aerox_assets";
+        std::cerr << "usage: " << self << " <output-folder>\n       " << self << " --icons <output-folder>\n";
         return 2;
     }
     try {
-        aerox::assets::writeAssets(argv[1]);
+        if (icons)
+            aerox::assets::writeIcons(argv[2]);
+        else
+            aerox::assets::writeAssets(argv[1]);
     } catch (const std::exception& e) {
         std::cerr << "aerox_assets: " << e.what() << '\n';
         return 1;

@@ -10,6 +10,7 @@
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 #include "sound/sound.h"
+#include "userdata/userdata.h"
 
 namespace {
 void AppendLogNumber(double value) {
@@ -49,6 +50,7 @@ void EndProgram() {
     }
     ReleaseSound();
     ReleaseDataResolvers();
+    ReleaseUserData();
     if (SDL_WasInit(0) != 0) SDL_Quit();
     Leave();
 }

@@ -5,17 +5,22 @@
 #include <cstdio>
 #include <string>
 
-#include "commands.h"
 #include "engine/engine_globals.h"
+#include "engine/saved_settings.h"
 #include "frame/clock.h"
+#include "frame/frame_commands.h"
 #include "frame/presenter.h"
 #include "gfx/data_resolver.h"
 #include "gfx/engine_context.h"
+#include "gfx/gfx_commands.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
+#include "runtime/errors.h"
+#include "runtime/numeric.h"
 #include "runtime/program_path.h"
 #include "runtime/sys_files.h"
 #include "sound/sound.h"
+#include "userdata/userdata.h"
 
 RtString g_commandLine;
 
@@ -34,8 +39,14 @@ int EngineInit(const char* caption) {
     // The previous run's log goes before the window is made, so that the
     // renderer line the window writes is this run's and stays in the log.
     RemoveFile(LogFilePath());
+    // The player's last choices; the command line overrides them for this run.
+    InitUserData(caption);
+    const UserSettings saved = LoadSessionSettings();
+    const int windowScale = g_settings.windowScale > 0 ? g_settings.windowScale : saved.scale;
+    const bool desktopFullscreen =
+        g_settings.desktopFullscreen >= 0 ? g_settings.desktopFullscreen != 0 : saved.fullscreen;
     if (!CreateGameWindow(*g_engine, g_settings.screenWidth, g_settings.screenHeight, 0, g_settings.frameRate,
-                          g_settings.multisampleSamples)) {
+                          g_settings.multisampleSamples, windowScale)) {
         // Nothing can be shown without a window: end at once.
         EndProgram();
     }
@@ -48,8 +59,11 @@ int EngineInit(const char* caption) {
         EnterWindowed(*g_engine);
     else
         EnterFullscreen(*g_engine);
+    if (desktopFullscreen && g_settings.fullScreen == 0) SetDesktopFullscreen(*g_engine, true);
+    KeepWindowChoices();
     InitInput(g_input, g_engine->window, g_settings.captureMouse != 0);
     InitSound(g_soundDevice);
+    SetMixVolume(saved.volume / 100.0);
     g_engine->currentFont = 0;
     const std::string directory = ProgramDirectoryOf(ProgramPath());
     // Failure to change directory is ignored: assets are then looked up

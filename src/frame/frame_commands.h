@@ -2,7 +2,8 @@
 #pragma once
 
 // --- program
-// Escape ends the program while this is on (the default).
+// Escape ends the program while this is on (the default). Turned on while
+// Escape is held, it waits for Escape to be released and pressed again.
 void SetEscapeEnds(double on);
 // Pause the game while its window is in the background (the default).
 void SetAutoPause(double on);

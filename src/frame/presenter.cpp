@@ -3,13 +3,16 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include "frame/frame_commands.h"
-#include "gfx/gfx_commands.h"
 #include "frame/clock.h"
+#include "frame/frame_commands.h"
+#include "frame/screenshot.h"
 #include "gfx/draw.h"
+#include "gfx/engine_context.h"
+#include "gfx/gfx_commands.h"
+#include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "gfx/engine_context.h"
+#include "input/window_keys.h"
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 
@@ -23,8 +26,12 @@ FrameObserver g_frameObserver = nullptr;
 void* g_frameObserverUser = nullptr;
 
 constexpr int kScanEscape = 1;
+// Set when Escape starts ending the program while it is held: the press
+// that a screen took as "back" must not end the program on the next one.
+bool g_escapeAwaitsRelease = false;
 constexpr int kScanLeftAlt = 56;
 constexpr int kScanF4 = 62;
+constexpr int kScanF12 = 88;
 
 [[noreturn]] void Quit() {
     g_errorState.errorLine = g_errorState.currentLine;
@@ -47,6 +54,9 @@ bool IsEngineWindow(Uint32 windowID) {
 void WindowProc(const SDL_Event& event) {
     // A quit request (the last window closed, or the process asked to stop).
     if (event.type == SDL_QUIT) EndProgram();
+    // Alt+Return and F11: the input layer hides the press from the game.
+    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && IsEngineWindow(event.key.windowID))
+        SetDesktopFullscreen(*g_engine, !IsFullscreen(*g_engine));
     if (event.type != SDL_WINDOWEVENT || !IsEngineWindow(event.window.windowID)) return;
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
@@ -69,8 +79,7 @@ void WindowProc(const SDL_Event& event) {
                 Paused = false;
             }
             break;
-        default:
-            break;
+        default: break;
     }
 }
 
@@ -83,7 +92,9 @@ int PumpMessages() {
 double FramePresent(OpenGLZodadodu& context) {
     if (context.window != nullptr) {
         if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
+        ShowFrameInWindow(context);
         SDL_GL_SwapWindow(context.window);
+        ChooseFrameTarget(context);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     const double t0 = NowMs();
@@ -116,8 +127,13 @@ void ShowScreen() {
     if (g_input != nullptr) {
         PollKeyboard(g_input);
         g_input->mouseRefreshPending = true;
-        if (EscapeEnds && KeyHeld(g_input, kScanEscape)) Quit();
+        const bool escape = KeyHeld(g_input, kScanEscape);
+        if (!escape) g_escapeAwaitsRelease = false;
+        if (EscapeEnds && escape && !g_escapeAwaitsRelease) Quit();
         if (KeyHeld(g_input, kScanLeftAlt) && KeyHeld(g_input, kScanF4)) Quit();
+        // Before the frame is shown, while it is still there to be read.
+        ScreenshotOnKey(g_engine, KeyHeld(g_input, kScanF12));
+        NextKeyFrame(g_input);
     }
     if (g_engine == nullptr) return;
     if (FramePresent(*g_engine) == 0.0) Quit();
@@ -154,5 +170,8 @@ void Viewport(double x, double y, double width, double height) {
     SetViewport(*g_engine, toInt(x), toInt(y), toInt(width), toInt(height));
 }
 
-void SetEscapeEnds(double on) { EscapeEnds = on != 0; }
+void SetEscapeEnds(double on) {
+    if (on != 0 && !EscapeEnds && KeyHeld(g_input, kScanEscape)) g_escapeAwaitsRelease = true;
+    EscapeEnds = on != 0;
+}
 void SetAutoPause(double on) { AutoPause = on != 0; }

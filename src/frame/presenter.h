@@ -1,6 +1,7 @@
-// The frame presenter: shows the back buffer on a fixed grid of frame
-// slots, dispatches window events, holds the game while the window is in
-// the background and ends the program on the quit keys.
+// The frame presenter: shows the frame in the window on a fixed grid of
+// frame slots, dispatches window events (Alt+Return and F11 switch to and
+// from full screen), holds the game while the window is in the background
+// and ends the program on the quit keys.
 #pragma once
 
 #include "runtime/rt_string.h"
@@ -17,16 +18,18 @@ extern bool Paused;
 // The title given to EngineInit ("Aerox"); the paused caption is built from it.
 extern RtString g_caption;
 
-// Swaps the buffers, clears the new back buffer and waits for the frame
+// Scales the frame into the window, swaps the buffers, clears the frame and
+// waits for the frame
 // deadline while dispatching events. Returns the milliseconds waited + 1.
 double FramePresent(OpenGLZodadodu& context);
 // Dispatches every queued window event; returns 1.
 int PumpMessages();
-// Handles one window event (close, focus, screen saver).
+// Handles one window event (close, focus, screen saver, the full-screen
+// keys).
 void WindowProc(const SDL_Event& event);
 
-// Called with the context just before each frame is shown, while the back
-// buffer still holds it. The program installs none; tests use it to read
+// Called with the context just before each frame is shown, while the frame
+// still holds it. The program installs none; tests use it to read
 // back frames.
 using FrameObserver = void (*)(OpenGLZodadodu& context, void* user);
 void SetFrameObserver(FrameObserver observer, void* user);

@@ -10,8 +10,7 @@ struct ButtonKey {
     double scanCode;
 };
 constexpr ButtonKey kButtonKeys[] = {
-    {BTN_LEFT, 203},  {BTN_RIGHT, 205},  {BTN_UP, 200},
-    {BTN_DOWN, 208},  {BTN_SELECT, 28},  {BTN_FIRE, 29},
+    {BTN_LEFT, 203}, {BTN_RIGHT, 205}, {BTN_UP, 200}, {BTN_DOWN, 208}, {BTN_SELECT, 28}, {BTN_FIRE, 29},
 };
 }  // namespace
 

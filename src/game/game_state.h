@@ -51,8 +51,8 @@ struct Player {
     double y;               // and 32 pixels above this
     double explosionFrame;  // index into bigExplosionSprites
     double lives;
-    double frameTick;       // paces the explosion
-    double timeOfDeath;     // GetTimer() when the explosion ended
+    double frameTick;    // paces the explosion
+    double timeOfDeath;  // GetTimer() when the explosion ended
 };
 
 struct Enemy {

@@ -25,7 +25,7 @@ void CreditsScreen() {
     PrintText("Graphics by the Aerox team", 10, 70);
     PrintText("Musci and Sound ", 60, 90);
     PrintText("by Internet ", 90, 110);
-    PrintText("Version 1.0 ", 85, 180);
+    PrintText("Version " AEROX_VERSION " ", 85, 180);
     ReadControls(INPUT_DELAY * 5);
     if (buttons(BTN_SELECT) == 1) gameState = STATE_MENU;
 }

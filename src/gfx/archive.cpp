@@ -56,7 +56,8 @@ ArchiveResult Unpack(std::FILE* f, int64_t fileSize, ArchiveEntry& entry) {
     std::unique_ptr<uint8_t[]> unpacked(new uint8_t[unpackedSize > 0 ? unpackedSize : 1]);
     lzo_uint produced = unpackedSize;
     InitLzoOnce();
-    const int status = lzo1x_decompress_safe(stored.get() + 4, entry.storedSize - 4, unpacked.get(), &produced, nullptr);
+    const int status =
+        lzo1x_decompress_safe(stored.get() + 4, entry.storedSize - 4, unpacked.get(), &produced, nullptr);
     if (status != LZO_E_OK || produced != unpackedSize) return ArchiveResult::ReadFailed;
     entry.data = std::move(unpacked);
     entry.size = unpackedSize;

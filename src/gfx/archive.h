@@ -17,7 +17,7 @@ enum class ArchiveResult {
 };
 
 struct ArchiveEntry {
-    std::string name;       // as stored in the archive
+    std::string name;          // as stored in the archive
     int64_t dataPosition = 0;  // from the start of the file
     uint32_t storedSize = 0;
     std::unique_ptr<uint8_t[]> data;  // the unpacked bytes

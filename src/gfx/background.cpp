@@ -32,8 +32,8 @@ bool StoreBackground(OpenGLZodadodu& context, const RgbaImage& image) {
         for (int row = 0; row < rows; ++row) {
             const int x = column * side, y = row * side;
             UploadedTexture uploaded;
-            if (!UploadTexture(image, x, y, std::min(side, image.width - x), std::min(side, image.height - y),
-                               uploaded, false, false)) {
+            if (!UploadTexture(image, x, y, std::min(side, image.width - x), std::min(side, image.height - y), uploaded,
+                               false, false)) {
                 ClearBackgroundImage(context, 0);
                 return false;
             }
@@ -47,8 +47,8 @@ bool StoreBackground(OpenGLZodadodu& context, const RgbaImage& image) {
     return true;
 }
 
-// The back buffer rectangle as a picture, rows top first; pixels outside
-// the screen are transparent.
+// The screen rectangle as a picture, rows top first; pixels outside the
+// screen are transparent.
 RgbaImage ReadScreen(const OpenGLZodadodu& context, int x, int y, int width, int height) {
     RgbaImage image;
     image.width = width;
@@ -58,8 +58,7 @@ RgbaImage ReadScreen(const OpenGLZodadodu& context, int x, int y, int width, int
     const int right = std::min(x + width, context.screenWidth), bottom = std::min(y + height, context.screenHeight);
     if (left >= right || top >= bottom) return image;
     std::vector<uint8_t> rows(static_cast<size_t>(right - left) * (bottom - top) * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);  // from the frame's read buffer
     glReadPixels(left, context.screenHeight - bottom, right - left, bottom - top, GL_RGBA, GL_UNSIGNED_BYTE,
                  rows.data());
     const size_t rowBytes = static_cast<size_t>(right - left) * 4;
@@ -131,7 +130,7 @@ void ClearScreen() {
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
-void LoadBackground(RtString path) {
+void LoadBackground(const RtString& path) {
     if (g_engine == nullptr) return;
     std::string resolved;
     RgbaImage image;
@@ -145,7 +144,12 @@ void LoadBackground(RtString path) {
 
 void ScreenToBackground() {
     if (g_engine == nullptr || g_engine->screenWidth <= 0 || g_engine->screenHeight <= 0) return;
-    StoreBackground(*g_engine, ReadScreen(*g_engine, 0, 0, g_engine->screenWidth, g_engine->screenHeight));
+    RgbaImage screen = ReadScreen(*g_engine, 0, 0, g_engine->screenWidth, g_engine->screenHeight);
+    // The screen is opaque: whatever alpha a pixel was drawn with, the copy
+    // shows it as it is (a transparent texel would be recoloured by the
+    // upload's edge bleeding).
+    for (size_t i = 3; i < screen.pixels.size(); i += 4) screen.pixels[i] = 255;
+    StoreBackground(*g_engine, screen);
 }
 
 void GrabSprite(double slot, double x, double y, double width, double height) {
@@ -161,26 +165,26 @@ void GrabSprite(double slot, double x, double y, double width, double height) {
     GLint alphaBits = 0;
     glGetIntegerv(GL_ALPHA_BITS, &alphaBits);
     if (alphaBits < 8) {
-        // No alpha in the frame buffer: the key colours become transparent.
+        // No alpha in the frame: the key colours become transparent (what
+        // lay outside the screen already is).
         for (size_t i = 0; i < image.pixels.size(); i += 4) {
             uint8_t* p = image.pixels.data() + i;
-            const bool keyed = p[0] == 255 && p[1] == 0 && p[2] >= 127 && p[2] <= 132;
-            p[3] = keyed ? 0 : 255;
+            if (p[0] == 255 && p[1] == 0 && p[2] >= 127 && p[2] <= 132) p[3] = 0;
         }
     }
     const int maxSize = MaxTextureSize();
     const int textureWidth = std::min(std::max(TextureSideFor(w), 32), maxSize);
     const int textureHeight = std::min(std::max(TextureSideFor(h), 32), maxSize);
     const int shownWidth = std::min(w, textureWidth), shownHeight = std::min(h, textureHeight);
-    const std::vector<uint8_t> texels = LayOutTexture(image, 0, 0, shownWidth, shownHeight, textureWidth, textureHeight);
+    const std::vector<uint8_t> texels =
+        LayOutTexture(image, 0, 0, shownWidth, shownHeight, textureWidth, textureHeight);
     glGenTextures(1, &s->SpriteTexture);
     ForgetTextureSelection(*g_engine);
     glBindTexture(GL_TEXTURE_2D, s->SpriteTexture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
     s->textureWidth = textureWidth;
     s->textureHeight = textureHeight;
     s->imageWidth = shownWidth;

@@ -13,7 +13,7 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kInfoHeaderSize = 40;
 constexpr size_t kHeadersSize = kFileHeaderSize + kInfoHeaderSize;
 // The headers and the longest palette a byte can index.
-constexpr size_t kLongestHead = kHeadersSize + 256 * 4;
+constexpr size_t kLongestHead = kHeadersSize + size_t{256} * 4;
 
 uint32_t Le32(const uint8_t* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
@@ -51,8 +51,8 @@ bool ParseHeaders(const uint8_t* head, size_t headSize, BmpLayout& layout) {
     return true;
 }
 
-void DecodeRows(const BmpLayout& layout, const uint8_t* head, size_t headSize, const uint8_t* data,
-                uint32_t colourKey, RgbaImage& image) {
+void DecodeRows(const BmpLayout& layout, const uint8_t* head, size_t headSize, const uint8_t* data, uint32_t colourKey,
+                RgbaImage& image) {
     const uint8_t* palette = head + kHeadersSize;
     const size_t paletteEntries = (headSize - kHeadersSize) / 4;
     std::vector<uint8_t> pixels(static_cast<size_t>(layout.width) * layout.height * 4);

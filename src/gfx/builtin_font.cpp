@@ -5,6 +5,8 @@
 namespace {
 
 // One 5 x 6 glyph per code 32..127: bit (row * 5 + column) set = pixel on.
+// Kept by hand: eight glyphs a row.
+// clang-format off
 constexpr uint32_t kGlyphs[96] = {
     0x00000000, 0x08021080, 0x00002940, 0x15F57D40, 0x08E619C4, 0x14222140, 0x0ED114E0, 0x00001080,
     0x08210880, 0x04421040, 0x09575480, 0x08471080, 0x04400000, 0x00070000, 0x08000000, 0x04222100,
@@ -19,6 +21,7 @@ constexpr uint32_t kGlyphs[96] = {
     0x04E51800, 0x10E53000, 0x00253800, 0x00E409C0, 0x00C23884, 0x00C52800, 0x00452800, 0x00EAD400,
     0x00A22800, 0x1C872800, 0x00E121C0, 0x00821888, 0x00421084, 0x00223082, 0x0002A800, 0x3F18C63F,
 };
+// clang-format on
 
 constexpr int kCell = 8;
 constexpr int kGlyphWidth = 5;

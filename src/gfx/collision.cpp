@@ -33,18 +33,18 @@ bool EnsureCollisionMask(SpriteSlot& slot) {
 
 }  // namespace
 
-double SpriteCollision(double s1, double x1d, double y1d, double s2, double x2d, double y2d) {
-    TraceCommand("SpriteCollision", {s1, x1d, y1d, s2, x2d, y2d});
+double SpriteCollision(double slot1, double x1, double y1, double slot2, double x2, double y2) {
+    TraceCommand("SpriteCollision", {slot1, x1, y1, slot2, x2, y2});
     if (g_engine == nullptr) return 0;
-    SpriteSlot* a = SlotFor(*g_engine, s1);
-    SpriteSlot* b = SlotFor(*g_engine, s2);
+    SpriteSlot* a = SlotFor(*g_engine, slot1);
+    SpriteSlot* b = SlotFor(*g_engine, slot2);
     if (a == nullptr || b == nullptr || a->imageWidth <= 0 || b->imageWidth <= 0) return 0;
-    const int x1 = TruncateNumber(x1d), y1 = TruncateNumber(y1d);
-    const int x2 = TruncateNumber(x2d), y2 = TruncateNumber(y2d);
+    const int ax = TruncateNumber(x1), ay = TruncateNumber(y1);
+    const int bx = TruncateNumber(x2), by = TruncateNumber(y2);
 
-    const int left = std::max(x1, x2), right = std::min(x1 + a->imageWidth, x2 + b->imageWidth);
+    const int left = std::max(ax, bx), right = std::min(ax + a->imageWidth, bx + b->imageWidth);
     if (left >= right) return 0;  // apart, or only touching
-    const int top = std::max(y1, y2), bottom = std::min(y1 + a->imageHeight, y2 + b->imageHeight);
+    const int top = std::max(ay, by), bottom = std::min(ay + a->imageHeight, by + b->imageHeight);
     if (top >= bottom) return 0;
     if (!EnsureCollisionMask(*a) || !EnsureCollisionMask(*b)) return 0;
 
@@ -55,11 +55,11 @@ double SpriteCollision(double s1, double x1d, double y1d, double s2, double x2d,
     const size_t strideA = static_cast<size_t>(a->textureWidth), strideB = static_cast<size_t>(b->textureWidth);
     for (int firstRow = top; firstRow < top + 2; ++firstRow) {
         for (int x = left; x < right; ++x) {
-            const uint8_t* columnA = maskA + (x - x1);
-            const uint8_t* columnB = maskB + (x - x2);
+            const uint8_t* columnA = maskA + (x - ax);
+            const uint8_t* columnB = maskB + (x - bx);
             for (int y = firstRow; y < bottom; y += 2) {
-                if (columnA[static_cast<size_t>(y - y1) * strideA] != 0 &&
-                    columnB[static_cast<size_t>(y - y2) * strideB] == 255)
+                if (columnA[static_cast<size_t>(y - ay) * strideA] != 0 &&
+                    columnB[static_cast<size_t>(y - by) * strideB] == 255)
                     return 1;
             }
         }

@@ -66,14 +66,10 @@ bool ResolveDataFile(DataResolver& resolver, const std::string& path, std::strin
     if (!SafeEntryName(name)) return false;
     ArchiveEntry entry;
     switch (ExtractArchiveEntry(resolver.archivePath, name, entry)) {
-        case ArchiveResult::Found:
-            break;
-        case ArchiveResult::NotArchive:
-            resolver.enabled = false;
-            return false;
+        case ArchiveResult::Found: break;
+        case ArchiveResult::NotArchive: resolver.enabled = false; return false;
         case ArchiveResult::NotFound:
-        case ArchiveResult::ReadFailed:
-            return false;
+        case ArchiveResult::ReadFailed: return false;
     }
     std::string temp = TempDirectory() + "~sbx";
     temp += static_cast<char>('A' + entry.dataPosition % 26);

@@ -57,14 +57,12 @@ void DrawSlotRect(double number, const SpriteSlot& slot, float left, float top, 
     if (left >= static_cast<float>(context.viewportWidth) || top >= static_cast<float>(context.viewportHeight) ||
         left + width <= 0 || top + height <= 0)
         return;
-    const float corners[4][2] = {
-        {left, top}, {left + width, top}, {left + width, top + height}, {left, top + height}};
+    const float corners[4][2] = {{left, top}, {left + width, top}, {left + width, top + height}, {left, top + height}};
     DrawSlotQuad(number, slot, corners);
 }
 
 // The image, scaled, turned by angle degrees about (centreX, centreY).
-void DrawSlotTurned(double number, const SpriteSlot& slot, float centreX, float centreY, double angle,
-                    float scale) {
+void DrawSlotTurned(double number, const SpriteSlot& slot, float centreX, float centreY, double angle, float scale) {
     const float halfW = static_cast<float>(slot.imageWidth) * scale / 2;
     const float halfH = static_cast<float>(slot.imageHeight) * scale / 2;
     const float c = static_cast<float>(std::cos(angle / kDegreesPerRadian));
@@ -175,10 +173,12 @@ void RotoSprite(double slot, double x, double y, double angle) {
 }
 
 void RotoZoomSprite(double slot, double x, double y, double angle, double scale) {
-    if (const SpriteSlot* s = DrawableSlot(slot))
-        DrawSlotTurned(slot, *s, static_cast<float>(x) + static_cast<float>(s->imageWidth / 2),
-                       static_cast<float>(y) + static_cast<float>(s->imageHeight / 2), angle,
-                       static_cast<float>(scale));
+    if (const SpriteSlot* s = DrawableSlot(slot)) {
+        // Turned about the whole pixel nearest the centre, rounded down.
+        const int halfWidth = s->imageWidth / 2, halfHeight = s->imageHeight / 2;
+        DrawSlotTurned(slot, *s, static_cast<float>(x) + static_cast<float>(halfWidth),
+                       static_cast<float>(y) + static_cast<float>(halfHeight), angle, static_cast<float>(scale));
+    }
 }
 
 void GetScreenSize(double& width, double& height) {

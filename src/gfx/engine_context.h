@@ -65,6 +65,25 @@ public:
     int bitsPerPixel = 0;
     int multisampleSamples = 0;
     int viewportX = 0, viewportY = 0, viewportWidth = 0, viewportHeight = 0;
+    // The whole factor the window shows the screen at while it is a window
+    // (1 when the GL can draw nowhere but into the window itself).
+    int windowScale = 1;
+
+    // The offscreen frame every command draws into and reads from, the size
+    // of the screen; the presenter scales it into the window. All 0 when the
+    // GL has no framebuffer objects: drawing then goes to the window.
+    struct OffscreenFrame {
+        unsigned int framebuffer = 0;
+        unsigned int colour = 0;        // renderbuffer, RGB: the screen has no alpha
+        unsigned int depthStencil = 0;  // renderbuffer
+        int width = 0;
+        int height = 0;
+        void* owner = nullptr;          // the GL context the names belong to
+        // True while the window is exactly the screen's size: the engine
+        // then draws straight into the window's back buffer, which saves
+        // the software renderer a copy of every pixel at each frame.
+        bool drawsDirect = false;
+    } frame;
 
     // Frame timing, in milliseconds.
     double framePeriod = 1000.0 / 60.0;

@@ -18,7 +18,7 @@ namespace {
 constexpr uint32_t kFontColourKey = 0;  // pure black is transparent
 
 const SpriteSlot& CurrentFontSlot(const OpenGLZodadodu& context) {
-    return context.sprites[static_cast<size_t>(kFontSlotBase + context.currentFont)];
+    return context.sprites[static_cast<size_t>(kFontSlotBase) + static_cast<size_t>(context.currentFont)];
 }
 
 void DrawText(const char* text, double x, double y) {
@@ -63,7 +63,7 @@ void SetFont(double font) {
     g_engine->currentFont = std::clamp(TruncateNumber(font), 0, kFontCount - 1);
 }
 
-void LoadFont(RtString path, double font) {
+void LoadFont(const RtString& path, double font) {
     if (g_engine == nullptr) return;
     SetFont(font);
     const int slot = kFontSlotBase + g_engine->currentFont;
@@ -87,6 +87,8 @@ void GetFontSize(double& width, double& height) {
     if (g_engine == nullptr) return;
     const SpriteSlot& font = CurrentFontSlot(*g_engine);
     const int W = std::max(font.imageWidth, 0), H = std::max(font.imageHeight, 0);
-    width = W / 16;
-    height = W >= H ? H / 8 : (H / 8) / 2;
+    // A glyph cell is a whole number of pixels: 16 x 8 cells to the picture.
+    const int cellWidth = W / 16, cellHeight = W >= H ? H / 8 : (H / 8) / 2;
+    width = cellWidth;
+    height = cellHeight;
 }

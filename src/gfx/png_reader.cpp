@@ -140,8 +140,7 @@ bool ConvertRows(const PngRows& rows, uint32_t colourKey, RgbaImage& image) {
 bool ReadPngSource(RgbaImage& image, PngSource& source, const char* name, uint32_t colourKey) {
     PngRows rows;
     switch (DecodePng(&source, &rows)) {
-        case PngStatus::Ok:
-            break;
+        case PngStatus::Ok: break;
         case PngStatus::BadDepth:
             std::printf("File %s has bit depth %d.\n", name, rows.bitDepth);
             std::puts("Only bit depth of 8 is supported.");
@@ -150,8 +149,7 @@ bool ReadPngSource(RgbaImage& image, PngSource& source, const char* name, uint32
             std::printf("File %s has unsupported color type.\n", name);
             std::puts("Types GRAY, RGB and RGB_ALPHA are supported.");
             return false;
-        case PngStatus::Failed:
-            return false;
+        case PngStatus::Failed: return false;
     }
     ConvertRows(rows, colourKey, image);
     std::free(rows.pixels);

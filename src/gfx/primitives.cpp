@@ -100,8 +100,7 @@ double GetPixel(double x, double y) {
     const int px = TruncateNumber(x), py = TruncateNumber(y);
     if (px < 0 || py < 0 || px >= g_engine->screenWidth || py >= g_engine->screenHeight) return 0;
     GLubyte rgba[4] = {0, 0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);  // from the frame's read buffer
     glReadPixels(px, g_engine->screenHeight - 1 - py, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
     return rgba[0] + rgba[1] * 256.0 + rgba[2] * 65536.0;
 }

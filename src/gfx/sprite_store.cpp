@@ -77,7 +77,7 @@ bool LoadSpriteFile(OpenGLZodadodu& context, int slot, const std::string& path, 
     return StoreSpriteImage(context, slot, image);
 }
 
-void LoadSprite(RtString path, double slot) {
+void LoadSprite(const RtString& path, double slot) {
     TraceCommand("LoadSprite", {slot}, path.Text());
     if (g_engine == nullptr || SlotFor(*g_engine, slot) == nullptr) return;
     const int number = TruncateNumber(slot);

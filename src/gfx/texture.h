@@ -34,8 +34,8 @@ struct UploadedTexture {
 // edge). spriteTexture / mipTexture name the old textures to replace (0 for
 // none); withMip adds the mipmap texture. Fonts get nearest filtering and no
 // edge bleeding. False when the region is empty.
-bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, UploadedTexture& result,
-                   bool withMip, bool font);
+bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, UploadedTexture& result, bool withMip,
+                   bool font);
 
 // The largest texture side the GL accepts.
 int MaxTextureSize();

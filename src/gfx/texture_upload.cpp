@@ -50,7 +50,9 @@ std::vector<uint8_t> NextMipLevel(const std::vector<uint8_t>& level, int width, 
             const int x0 = std::min(2 * x, width - 1), x1 = std::min(2 * x + 1, width - 1);
             const int y0 = std::min(2 * y, height - 1), y1 = std::min(2 * y + 1, height - 1);
             for (int c = 0; c < 4; ++c) {
-                const auto texel = [&](int tx, int ty) { return level[(static_cast<size_t>(ty) * width + tx) * 4 + c]; };
+                const auto texel = [&](int tx, int ty) {
+                    return level[(static_cast<size_t>(ty) * width + tx) * 4 + c];
+                };
                 const int sum = texel(x0, y0) + texel(x1, y0) + texel(x0, y1) + texel(x1, y1);
                 next[(static_cast<size_t>(y) * w + x) * 4 + c] = static_cast<uint8_t>(sum / 4);
             }
@@ -92,8 +94,8 @@ void CreateTexture(unsigned int& name, GLint minFilter, GLint magFilter) {
 
 }  // namespace
 
-bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, UploadedTexture& result,
-                   bool withMip, bool font) {
+bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, UploadedTexture& result, bool withMip,
+                   bool font) {
     const int maxSize = MaxTextureSize();
     if (width == 0) width = image.width - x;
     if (height == 0) height = image.height - y;
@@ -112,8 +114,7 @@ bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, 
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     const GLint filter = font ? GL_NEAREST : GL_LINEAR;
     CreateTexture(result.spriteTexture, filter, filter);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                 texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
 
     if (withMip) {
         CreateTexture(result.mipTexture, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);

@@ -10,6 +10,7 @@
 #include "runtime/clock.h"
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
+#include "gfx/offscreen_frame.h"
 #include "runtime/errors.h"
 
 bool g_softwareWarningShown = false;
@@ -57,7 +58,9 @@ void SetSurfaceAttributes(int samples) {
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 8);
+    // No alpha: the screen's pixels have none (blending only ever uses the
+    // source's), and the frame and the window read back alike.
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
@@ -67,15 +70,16 @@ void SetSurfaceAttributes(int samples) {
 }
 
 SDL_Window* OpenWindow(int width, int height) {
+    // Resizable: the presenter fits the screen to whatever size the window
+    // is given.
     return SDL_CreateWindow("Vantoro", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
-                            SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+                            SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
 }
 
 // Makes the kept GL context current on the window, or a new one when there
 // is none or the kept one does not fit the window.
 bool AttachContext(OpenGLZodadodu& context, SDL_Window* window) {
-    if (context.glContext != nullptr &&
-        SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) == 0)
+    if (context.glContext != nullptr && SDL_GL_MakeCurrent(window, static_cast<SDL_GLContext>(context.glContext)) == 0)
         return true;
     if (context.glContext != nullptr) SDL_GL_DeleteContext(static_cast<SDL_GLContext>(context.glContext));
     context.glContext = SDL_GL_CreateContext(window);
@@ -110,7 +114,7 @@ int DesktopBitsPerPixel() {
 }  // namespace
 
 bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPerPixel, int framesPerSecond,
-                      int samples) {
+                      int samples, int windowScale) {
     context.framePeriod = FramePeriodFor(framesPerSecond);
     // Mesa's software rasterizer can deadlock joining its worker threads
     // when the display is closed at the end (seen on a loaded machine: the
@@ -119,6 +123,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     SDL_setenv("LP_NUM_THREADS", "0", 0);
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     if (width <= 0 || height <= 0) return false;
+    const int scale = StartWindowScale(windowScale, width, height);
 
     // Multisampling: the count asked for, halved until a window and context
     // can be made with it; none at all stores 0.
@@ -127,7 +132,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     int gotSamples = samples > 0 ? samples : 0;
     for (;;) {
         SetSurfaceAttributes(gotSamples);
-        window = OpenWindow(width, height);
+        window = OpenWindow(width * scale, height * scale);
         if (window != nullptr && AttachContext(context, window)) break;
         if (window != nullptr) SDL_DestroyWindow(window);
         window = nullptr;
@@ -146,6 +151,19 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     SDL_GL_SetSwapInterval(0);
 
     ReportRenderer();
+
+    // The offscreen frame, unless the GL has no framebuffer objects or the
+    // window is multisampled (a multisampled frame cannot be read back as
+    // it is): then the engine draws into the window, which stays the
+    // screen's size.
+    context.windowScale = scale;
+    if (gotSamples > 0 || !PrepareOffscreenFrame(context)) {
+        ReleaseOffscreenFrame(context);
+        context.windowScale = 1;
+        SDL_SetWindowResizable(window, SDL_FALSE);
+        SDL_SetWindowSize(window, width, height);
+    }
+    ChooseFrameTarget(context);
 
     context.frameStartTime = NowMs();
     SDL_ShowWindow(window);
@@ -184,6 +202,7 @@ bool EnterFullscreen(OpenGLZodadodu& context) {
     }
     // The window is switched in place: the GL context, the textures and the
     // frame period all stay as they are.
+    if (HasOffscreenFrame(context)) PrepareOffscreenFrame(context);
     SetViewport(context, 0, 0, 0, 0);
     SDL_ShowWindow(context.window);
     SDL_RaiseWindow(context.window);
@@ -196,9 +215,11 @@ bool EnterWindowed(OpenGLZodadodu& context) {
         context.fullScreen = false;
         return true;
     }
-    if (context.fullScreen) SDL_SetWindowFullscreen(context.window, 0);
+    if (context.fullScreen || (SDL_GetWindowFlags(context.window) & SDL_WINDOW_FULLSCREEN) != 0)
+        SDL_SetWindowFullscreen(context.window, 0);
     SDL_SetWindowBordered(context.window, SDL_TRUE);
-    SDL_SetWindowSize(context.window, context.screenWidth, context.screenHeight);
+    if (HasOffscreenFrame(context)) PrepareOffscreenFrame(context);
+    SetWindowSizeForScale(context, context.windowScale);
     SDL_ShowWindow(context.window);
     SDL_RaiseWindow(context.window);
     SetViewport(context, 0, 0, 0, 0);
@@ -257,6 +278,7 @@ void ReleaseGraphics(OpenGLZodadodu& context) {
     }
     if (context.window != nullptr) {
         EnterWindowed(context);
+        ReleaseOffscreenFrame(context);
         SDL_GL_MakeCurrent(context.window, nullptr);
         SDL_DestroyWindow(context.window);
     }
@@ -275,8 +297,8 @@ std::vector<uint8_t> ReadBackBuffer(const OpenGLZodadodu& context) {
     if (w <= 0 || h <= 0 || context.window == nullptr) return {};
     std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 4);
     std::vector<uint8_t> pixels(bottomUp.size());
+    // The read buffer is the frame's (or the window's back buffer without one).
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, bottomUp.data());
     const size_t row = static_cast<size_t>(w) * 4;
     for (int y = 0; y < h; ++y)

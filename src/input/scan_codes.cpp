@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+// Kept by hand in rows, as the keys sit on the keyboard.
+// clang-format off
 const ScanCodePair kScanCodeTable[] = {
     // Main block, top row.
     {SDL_SCANCODE_ESCAPE, 0x01},
@@ -68,6 +70,7 @@ const ScanCodePair kScanCodeTable[] = {
     {SDL_SCANCODE_AC_STOP, 0xE8}, {SDL_SCANCODE_AC_FORWARD, 0xE9}, {SDL_SCANCODE_AC_BACK, 0xEA},
     {SDL_SCANCODE_COMPUTER, 0xEB}, {SDL_SCANCODE_MAIL, 0xEC}, {SDL_SCANCODE_MEDIASELECT, 0xED},
 };
+// clang-format on
 const int kScanCodeTableSize = static_cast<int>(sizeof kScanCodeTable / sizeof kScanCodeTable[0]);
 
 namespace {

@@ -5,10 +5,10 @@
 #include <initializer_list>
 
 struct TracedCommand {
-    const char* name;    // the command's name, e.g. "DrawSprite"
-    double args[6];      // its number arguments, in order
+    const char* name;  // the command's name, e.g. "DrawSprite"
+    double args[6];    // its number arguments, in order
     int argCount;
-    const char* text;    // its text argument, or nullptr
+    const char* text;  // its text argument, or nullptr
 };
 
 using CommandTracer = void (*)(const TracedCommand& command, void* user);

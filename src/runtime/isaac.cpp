@@ -3,6 +3,8 @@
 namespace {
 inline void Mix(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e, uint32_t& f, uint32_t& g,
                 uint32_t& h) {
+    // The mixing rounds read best as a table.
+    // clang-format off
     a ^= b << 11; d += a; b += c;
     b ^= c >> 2;  e += b; c += d;
     c ^= d << 8;  f += c; d += e;
@@ -11,6 +13,7 @@ inline void Mix(uint32_t& a, uint32_t& b, uint32_t& c, uint32_t& d, uint32_t& e,
     f ^= g >> 4;  a += f; g += h;
     g ^= h << 8;  b += g; h += a;
     h ^= a >> 9;  c += h; a += b;
+    // clang-format on
 }
 }  // namespace
 
@@ -44,11 +47,13 @@ void Isaac::Seed(uint32_t seed) {
     for (int pass = 0; pass < 2; ++pass) {
         const uint32_t* source = pass == 0 ? results_ : memory_;
         for (int i = 0; i < 256; i += 8) {
+            // clang-format off
             a += source[i]; b += source[i + 1]; c += source[i + 2]; d += source[i + 3];
             e += source[i + 4]; f += source[i + 5]; g += source[i + 6]; h += source[i + 7];
             Mix(a, b, c, d, e, f, g, h);
             memory_[i] = a; memory_[i + 1] = b; memory_[i + 2] = c; memory_[i + 3] = d;
             memory_[i + 4] = e; memory_[i + 5] = f; memory_[i + 6] = g; memory_[i + 7] = h;
+            // clang-format on
         }
     }
     Generate();

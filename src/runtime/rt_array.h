@@ -27,10 +27,10 @@ constexpr int kInlineElements = 16;
 // The dimensions a Dim asks for, checked and truncated.
 struct Shape {
     int32_t size[4] = {0, 0, 0, 0};
-    int32_t count = 0;      // elements: size1 x f2 x f3 x f4
-    int32_t capacity = 8;   // next multiple of 8 above count
+    int32_t count = 0;     // elements: size1 x f2 x f3 x f4
+    int32_t capacity = 8;  // next multiple of 8 above count
     int32_t dimensions = 1;
-    bool renew = false;     // a first size below 1 drops the old storage
+    bool renew = false;  // a first size below 1 drops the old storage
 };
 
 // elementBytes bounds the storage: (capacity x elementBytes) <= 1 GiB.

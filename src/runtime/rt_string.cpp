@@ -10,7 +10,7 @@
 
 namespace {
 
-char g_sharedEmpty[1] = {0};       // every empty value points here
+char g_sharedEmpty[1] = {0};        // every empty value points here
 const char g_systemEmpty[1] = {0};  // what the system sees for an empty text
 
 // No text may grow beyond this; asking for more is treated like any other
@@ -49,8 +49,7 @@ RtString::RtString(const char* text) : RtString() {
 
 RtString::RtString(const RtString& other) : RtString() { Assign(other.text_, other.length_); }
 
-RtString::RtString(RtString&& other) noexcept
-    : text_(other.text_), capacity_(other.capacity_), length_(other.length_) {
+RtString::RtString(RtString&& other) noexcept : text_(other.text_), capacity_(other.capacity_), length_(other.length_) {
     other.SetEmpty();
 }
 
@@ -265,6 +264,8 @@ double ToNumber(const RtString& s) { return ToNumber(s.Text()); }
 
 // --- concatenation
 
+// One overload a line: they differ only in their types.
+// clang-format off
 RtString operator+(const RtString& a, const RtString& b) { RtString r(a); r += b; return r; }
 RtString operator+(const RtString& a, const char* b) { RtString r(a); r += b; return r; }
 RtString operator+(const char* a, const RtString& b) { RtString r(a); r += b; return r; }
@@ -281,6 +282,7 @@ RtString Concat(const char* a, double b) { RtString r(a); r += b; return r; }
 RtString Concat(int a, const char* b) { RtString r(a); r += b; return r; }
 RtString Concat(float a, const char* b) { RtString r(a); r += b; return r; }
 RtString Concat(double a, const char* b) { RtString r(a); r += b; return r; }
+// clang-format on
 
 // --- comparisons
 

@@ -115,15 +115,15 @@ int CompareThreeWay(const RtString& a, const RtString& b);
 int CompareThreeWay(const RtString& a, const char* b);
 int CompareThreeWay(const RtString& a, double b);
 
-#define AEROX_RTSTRING_RELATION(op, rel)                                                          \
+#define AEROX_RTSTRING_RELATION(op, rel)                                                                         \
     inline double operator op(const RtString& a, const RtString& b) { return Compare(rel, a.Text(), b.Text()); } \
-    inline double operator op(const RtString& a, const char* b) { return Compare(rel, a.Text(), b); }           \
-    inline double operator op(const char* a, const RtString& b) { return Compare(rel, a, b.Text()); }           \
-    inline double operator op(const RtString& a, double b) { return Compare(rel, a.Text(), b); }                \
-    inline double operator op(const RtString& a, float b) { return Compare(rel, a.Text(), double(b)); }         \
-    inline double operator op(const RtString& a, int b) { return Compare(rel, a.Text(), double(b)); }           \
-    inline double operator op(double a, const RtString& b) { return Compare(rel, a, b.Text()); }                \
-    inline double operator op(float a, const RtString& b) { return Compare(rel, double(a), b.Text()); }         \
+    inline double operator op(const RtString& a, const char* b) { return Compare(rel, a.Text(), b); }            \
+    inline double operator op(const char* a, const RtString& b) { return Compare(rel, a, b.Text()); }            \
+    inline double operator op(const RtString& a, double b) { return Compare(rel, a.Text(), b); }                 \
+    inline double operator op(const RtString& a, float b) { return Compare(rel, a.Text(), double(b)); }          \
+    inline double operator op(const RtString& a, int b) { return Compare(rel, a.Text(), double(b)); }            \
+    inline double operator op(double a, const RtString& b) { return Compare(rel, a, b.Text()); }                 \
+    inline double operator op(float a, const RtString& b) { return Compare(rel, double(a), b.Text()); }          \
     inline double operator op(int a, const RtString& b) { return Compare(rel, double(a), b.Text()); }
 AEROX_RTSTRING_RELATION(==, Relation::Equal)
 AEROX_RTSTRING_RELATION(!=, Relation::NotEqual)

@@ -1,7 +1,7 @@
 // The system clock on POSIX: CLOCK_MONOTONIC, absolute-deadline sleeps and
 // a fine timer slack.
 #include <sys/prctl.h>
-#include <time.h>
+#include <time.h>  // NOLINT(modernize-deprecated-headers): clock_nanosleep is POSIX, declared here
 
 #include <algorithm>
 #include <cerrno>

@@ -10,7 +10,32 @@ SDL_AudioFormat SourceFormat(int bitsPerSample) {
     switch (bitsPerSample) {
         case 8: return AUDIO_U8;
         case 16: return AUDIO_S16LSB;
-        default: return AUDIO_S32LSB;
+        default: return AUDIO_S32LSB;  // 24-bit samples are widened to 32 first
+    }
+}
+
+// SDL has no 24-bit format: such samples go in as 32-bit ones, the three
+// bytes in the top of the word, so the value keeps its scale.
+size_t FedSampleBytes(int bitsPerSample) { return bitsPerSample == 24 ? 4 : static_cast<size_t>(bitsPerSample / 8); }
+
+// Copies the first `channels` samples of each frame into work, widened as
+// FedSampleBytes says.
+void CopyFrames(const WavSound& sound, size_t frames, int channels, uint8_t* work) {
+    const size_t sampleBytes = static_cast<size_t>(sound.bitsPerSample / 8);
+    const size_t fedBytes = FedSampleBytes(sound.bitsPerSample);
+    const uint8_t* from = sound.data.data();
+    for (size_t f = 0; f < frames; ++f) {
+        const uint8_t* frame = from + f * static_cast<size_t>(sound.blockAlign);
+        for (int c = 0; c < channels; ++c) {
+            const uint8_t* sample = frame + static_cast<size_t>(c) * sampleBytes;
+            if (fedBytes == sampleBytes) {
+                std::memcpy(work, sample, sampleBytes);
+            } else {
+                work[0] = 0;
+                std::memcpy(work + 1, sample, sampleBytes);
+            }
+            work += fedBytes;
+        }
     }
 }
 
@@ -18,7 +43,8 @@ SDL_AudioFormat SourceFormat(int bitsPerSample) {
 
 bool ConvertToMixFormat(const WavSound& sound, const MixFormat& mix, std::vector<uint8_t>& out) {
     out.clear();
-    if (sound.channels < 1 || sound.bitsPerSample % 8 != 0 || sound.bitsPerSample == 0 || sound.blockAlign <= 0 ||
+    const int bits = sound.bitsPerSample;
+    if (sound.channels < 1 || (bits != 8 && bits != 16 && bits != 24 && bits != 32) || sound.blockAlign <= 0 ||
         sound.sampleRate <= 0)
         return false;
     const size_t sampleBytes = static_cast<size_t>(sound.bitsPerSample / 8);
@@ -27,7 +53,7 @@ bool ConvertToMixFormat(const WavSound& sound, const MixFormat& mix, std::vector
     if (frames == 0) return false;
 
     const int channels = sound.channels < 2 ? 1 : 2;
-    const size_t frameBytes = sampleBytes * static_cast<size_t>(channels);
+    const size_t frameBytes = FedSampleBytes(sound.bitsPerSample) * static_cast<size_t>(channels);
     const size_t sourceBytes = frames * frameBytes;
     if (sourceBytes > static_cast<size_t>(INT32_MAX)) return false;
 
@@ -39,13 +65,10 @@ bool ConvertToMixFormat(const WavSound& sound, const MixFormat& mix, std::vector
     if (sourceBytes > kMaxConvertedBytes / multiple) return false;
 
     std::vector<uint8_t> work(sourceBytes * multiple);
-    if (channels == sound.channels) {
+    if (channels == sound.channels && frameBytes == static_cast<size_t>(sound.blockAlign)) {
         std::memcpy(work.data(), sound.data.data(), sourceBytes);
     } else {
-        // Keep the first two samples of every frame.
-        for (size_t f = 0; f < frames; ++f)
-            std::memcpy(work.data() + f * frameBytes, sound.data.data() + f * static_cast<size_t>(sound.blockAlign),
-                        frameBytes);
+        CopyFrames(sound, frames, channels, work.data());
     }
     if (built == 0) {
         work.resize(sourceBytes);

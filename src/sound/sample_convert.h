@@ -12,7 +12,7 @@ struct MixFormat {
 };
 
 // The largest converted sound (and conversion work area) we allow.
-constexpr size_t kMaxConvertedBytes = 256u * 1024u * 1024u;
+constexpr size_t kMaxConvertedBytes = size_t{256} * 1024 * 1024;
 
 // Fills out with the sound's samples in the mix format. Files with more than
 // two channels play the first two samples of each frame as left and right; a

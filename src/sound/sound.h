@@ -18,5 +18,10 @@ void CreateSound();
 // device opens. Without a device every load leaves its slot empty and every
 // play returns -1, silently.
 int InitSound(SoundDevice* device);
+// The volume of the whole mix, 0 .. 1 (clamped; NaN is 0), over every
+// play's own volume. The game's command that sets it (SetMasterVolume) also
+// keeps it in the saved settings.
+void SetMixVolume(double volume);
+double MixVolume();
 // Empties every slot from 255 down to 0, then closes the device.
 void ReleaseSound();

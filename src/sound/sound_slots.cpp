@@ -90,7 +90,7 @@ void EmptySoundSlot(SoundSlot& slot) {
     slot.currentBuffer = 0;
 }
 
-void LoadSound(RtString path, double slot, double buffers) {
+void LoadSound(const RtString& path, double slot, double buffers) {
     TraceCommand("LoadSound", {slot, buffers}, path.Text());
     int number = 0;
     // A slot number of -1 or less names no slot: nothing happens.

@@ -17,18 +17,18 @@ constexpr int kLastReachableSlot = 127;
 constexpr int kMixerChannels = (kLastReachableSlot + 1) * kBuffersPerSlot;
 
 struct SoundDevice {
-    bool open = false;           // the mixer is open
-    bool startedAudio = false;   // we started SDL's audio subsystem for it
-    MixFormat mix;               // what the mixer actually plays
-    int channelCount = 0;        // mixer channels allocated
+    bool open = false;          // the mixer is open
+    bool startedAudio = false;  // we started SDL's audio subsystem for it
+    MixFormat mix;              // what the mixer actually plays
+    int channelCount = 0;       // mixer channels allocated
 };
 
 struct SoundSlot {
-    int bufferCount = 0;         // 0 = empty; 1 to 4 when a sound is loaded
-    int currentBuffer = 0;       // the buffer the latest play used
+    int bufferCount = 0;    // 0 = empty; 1 to 4 when a sound is loaded
+    int currentBuffer = 0;  // the buffer the latest play used
     SoundDevice* device = nullptr;
-    Mix_Chunk* chunk = nullptr;  // the shared samples, played by every buffer
-    std::vector<uint8_t> samples;  // what chunk points at, in the mix format
+    Mix_Chunk* chunk = nullptr;                       // the shared samples, played by every buffer
+    std::vector<uint8_t> samples;                     // what chunk points at, in the mix format
     int channel[kBuffersPerSlot] = {-1, -1, -1, -1};  // -1: no such buffer
 };
 

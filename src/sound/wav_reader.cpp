@@ -74,7 +74,7 @@ bool ReadChunkHeader(WavSource& source, char tag[4], uint32_t& size) {
 // of each frame, the frame stride being the file's own block alignment.
 bool FormatIsPlayable(uint32_t channels, uint32_t sampleRate, uint32_t blockAlign, uint32_t bits) {
     if (channels < 1 || channels > 8) return false;
-    if (bits != 8 && bits != 16 && bits != 32) return false;
+    if (bits != 8 && bits != 16 && bits != 24 && bits != 32) return false;
     if (sampleRate < 100 || sampleRate > 200000) return false;
     return blockAlign == channels * (bits / 8);
 }

@@ -1,6 +1,7 @@
 // The real program on a private X server: start-up, its window, the
-// pause while another window has the focus, and the three ways a player
-// ends it (close button, Escape, Alt+F4), each with exit code 0.
+// pause while another window has the focus, the three ways a player ends
+// it (close button, Escape, Alt+F4), each with exit code 0, and the keys
+// that switch between the window and the full screen.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 #include "input/input_context.h"
 #include "testkit/e2e_process.h"
 #include "testkit/private_x_server.h"
+#include "testkit/screenshot.h"
 #include "testkit/testkit.h"
 
 namespace {
@@ -28,8 +30,13 @@ std::string WindowsOf(pid_t pid) {
     for (const std::string& id : {testkit::RunCommand("xdotool search --pid " + std::to_string(pid))}) list += id;
     std::string names;
     size_t from = 0;
-    for (size_t end; (end = list.find('\n', from)) != std::string::npos; from = end + 1)
-        names += "[" + testkit::RunCommand("xdotool getwindowname " + list.substr(from, end - from)) + "]";
+    // Appended piece by piece: GCC 12 at -O3 sees a false overlap in
+    // "[" + a temporary string (-Wrestrict).
+    for (size_t end; (end = list.find('\n', from)) != std::string::npos; from = end + 1) {
+        names += '[';
+        names += testkit::RunCommand("xdotool getwindowname " + list.substr(from, end - from));
+        names += ']';
+    }
     return names;
 }
 
@@ -134,6 +141,23 @@ bool EngineSeesXtestKeys() {
     return seen;
 }
 
+// Polls the window's size (its client area) until it is the one given.
+bool WaitForGeometry(const std::string& window, const std::string& size, double seconds) {
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        if (testkit::RunCommand("xdotool getwindowgeometry " + window).find("Geometry: " + size) != std::string::npos)
+            return true;
+        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > seconds) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+}
+
+// Play has begun once the sea covers most of the window.
+bool SeaShown(const testkit::Shot& s) {
+    const int blue = s.Count(0, 0, s.width, s.height, [](int r, int g, int b) { return b > r + 30 && b > g; });
+    return s.valid() && blue > s.width * s.height / 4;
+}
+
 }  // namespace
 
 TEST(ProgramTest, StartsInA320x240WindowAndEndsOnTheCloseButton) {
@@ -188,4 +212,49 @@ TEST(ProgramTest, LeftAltF4EndsTheProgram) {
     RunningProgram run;
     ASSERT_TRUE(run.Start());
     run.PressUntilEnded("Alt_L F4");
+}
+
+// F11 fills a 1024x768 screen and gives the window back as it was; Alt+Return
+// does the same, and its Return never reaches the menu, which would start a
+// game: the sea appears only when Return is pressed on its own.
+TEST(ProgramTest, F11AndAltReturnSwitchFullScreenAndAltReturnSelectsNothing) {
+    // A display of its own, with a window manager for desktop full screen.
+    PrivateXServer x("1024x768x24", true);
+    ASSERT_TRUE(x.running()) << "Xvfb with openbox";
+    if (!EngineSeesXtestKeys()) GTEST_SKIP() << "the engine's keyboard does not see XTEST keys";
+    RunningProgram run;
+    ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(WaitForGeometry(run.window, "640x480", 5)) << "twice the screen fits 85% of 1024x768";
+
+    run.Focus();
+    testkit::HoldKeys("F11");
+    EXPECT_TRUE(WaitForGeometry(run.window, "1024x768", 5)) << "F11 did not fill the screen";
+    run.Focus();
+    testkit::HoldKeys("F11");
+    EXPECT_TRUE(WaitForGeometry(run.window, "640x480", 5)) << "F11 did not give the window back";
+
+    run.Focus();
+    testkit::HoldKeys("Alt_L Return", 0.15);
+    EXPECT_TRUE(WaitForGeometry(run.window, "1024x768", 5)) << "Alt+Return did not fill the screen";
+    // Many frames later, still the menu.
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    const testkit::Shot menu = testkit::GrabWindow(run.window);
+    ASSERT_TRUE(menu.valid());
+    EXPECT_FALSE(SeaShown(menu)) << "Alt+Return started a game";
+
+    // Under load a short press can fall between two looks at the keys:
+    // press again (at most three times) until the game starts.
+    bool sea = false;
+    for (int attempt = 0; attempt < 3 && !sea; ++attempt) {
+        run.Focus();
+        testkit::HoldKeys("Return", 0.3);
+        const auto start = std::chrono::steady_clock::now();
+        while (!sea && std::chrono::steady_clock::now() - start < std::chrono::seconds(4)) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            sea = SeaShown(testkit::GrabWindow(run.window));
+        }
+    }
+    EXPECT_TRUE(sea) << "Return on its own did not start a game";
+    ASSERT_TRUE(testkit::SendCloseRequest(run.window));
+    run.ExpectEndsWithCodeZero();
 }

@@ -11,6 +11,7 @@
 #include "engine/engine_globals.h"
 #include "engine/startup.h"
 #include "runtime/program_path.h"
+#include "testkit/gfx_files.h"
 
 using namespace frametest;
 
@@ -226,6 +227,24 @@ TEST_F(EngineTest, EscapeDoesNothingWhenSwitchedOffButAltF4StillEnds) {
     EXPECT_EQ(0.0, testkit::ExpectProgramEnd([] { ShowScreen(); }));
 }
 
+// A screen that took Escape as "back" turns Escape's ending on again while
+// the key is still down: only a new press ends the program.
+TEST_F(EngineTest, EscapeSwitchedOnWhileHeldWaitsForItsRelease) {
+    SetAutoPause(0);
+    SetEscapeEnds(0);
+    keys.Hold(kEscape);
+    ShowScreen();
+    SetEscapeEnds(1);
+    ShowScreen();
+    SetEscapeEnds(1);  // again: still the same press
+    ShowScreen();
+    ASSERT_NE(nullptr, g_engine);
+    keys.ReleaseAll();
+    ShowScreen();
+    keys.Hold(kEscape);
+    EXPECT_EQ(0.0, testkit::ExpectProgramEnd([] { ShowScreen(); }));
+}
+
 TEST_F(EngineTest, ShowScreenStampsTheFrameAndResetsTheDrawingState) {
     SetAutoPause(0);
     ShowScreen();
@@ -252,6 +271,28 @@ TEST_F(EngineTest, ShowScreenStampsTheFrameAndResetsTheDrawingState) {
     EXPECT_EQ(320, viewport[2]);
     EXPECT_EQ(240, viewport[3]);
     EXPECT_EQ(0, g_engine->viewportX);
+}
+
+TEST_F(EngineTest, EachNewFrameIsClearedThenGetsBackgroundImageZero) {
+    SetAutoPause(0);
+    // In this test's own temporary folder (the fixture's, removed afterwards).
+    const std::string path = std::string(std::getenv("TMPDIR")) + "/back.bmp";
+    testkit::WriteFile(path, testkit::BmpBytes(testkit::Picture(20, 10, 0x102030FF), 24));
+    LoadBackground(path.c_str());
+    ASSERT_EQ(g_engine->backgrounds[0].tiles.size(), 1u);
+    for (int frame = 0; frame < 2; ++frame) {
+        DrawRect(100, 100, 110, 110, 0xFFFFFF);  // this frame's drawing
+        ShowScreen();
+        const std::vector<uint8_t> next = ReadBackBuffer(*g_engine);
+        ASSERT_EQ(next.size(), 320u * 240u * 4u);
+        EXPECT_EQ(PixelAt(next, 0, 0), 0x102030FFu) << frame;
+        EXPECT_EQ(PixelAt(next, 19, 9), 0x102030FFu) << frame;
+        EXPECT_EQ(PixelAt(next, 20, 9), kBlack) << frame;
+        EXPECT_EQ(PixelAt(next, 105, 105), kBlack) << frame;
+    }
+    ClearScreen();
+    ShowScreen();
+    EXPECT_EQ(PixelAt(ReadBackBuffer(*g_engine), 0, 0), kBlack) << "no background image: only the clear";
 }
 
 TEST_F(EngineTest, FrameRateAndViewportCommands) {

@@ -5,9 +5,14 @@
 
 #include "frame/frame_fixture.h"
 #include "frame/presenter.h"
+#include "gfx/gl_entry_points.h"
+#include "testkit/e2e_process.h"
 
 using namespace frametest;
 
+// The frame drawn into is the screen's size, RGB without alpha (as the
+// screen's pixels have none), with depth and stencil; the window is
+// double-buffered RGB too.
 TEST_F(WindowTest, SurfaceIsTheScreenSizeDoubleBufferedRgbaWithDepthAndStencil) {
     int w = 0, h = 0;
     SDL_GetWindowSize(context->window, &w, &h);
@@ -26,12 +31,19 @@ TEST_F(WindowTest, SurfaceIsTheScreenSizeDoubleBufferedRgbaWithDepthAndStencil) 
     EXPECT_EQ(8, bits[0]);
     EXPECT_EQ(8, bits[1]);
     EXPECT_EQ(8, bits[2]);
-    EXPECT_EQ(8, bits[3]);
+    EXPECT_EQ(0, bits[3]);
     EXPECT_GE(bits[4], 16);
     EXPECT_EQ(8, bits[5]);
+    // The window's own buffers.
+    constexpr GLenum kFramebuffer = 0x8D40;
+    Framebuffers().glBindFramebuffer(kFramebuffer, 0);
     GLboolean doubleBuffered = GL_FALSE;
     glGetBooleanv(GL_DOUBLEBUFFER, &doubleBuffered);
     EXPECT_TRUE(doubleBuffered);
+    GLint windowAlpha = 0;
+    glGetIntegerv(GL_ALPHA_BITS, &windowAlpha);
+    EXPECT_EQ(0, windowAlpha);
+    Framebuffers().glBindFramebuffer(kFramebuffer, context->frame.drawsDirect ? 0 : context->frame.framebuffer);
     EXPECT_TRUE(context->GlReady);
     EXPECT_FALSE(context->fullScreen);
     EXPECT_GT(context->bitsPerPixel, 0) << "0 asks for the desktop's depth";

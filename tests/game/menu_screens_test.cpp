@@ -139,6 +139,36 @@ TEST_F(GameTest, GameOverShowsTwoLinesAndReturnHeldReachesTheMenuOneDelayLater) 
     EXPECT_EQ(score, 0);
 }
 
+// Play samples the keys in every frame, and that sampling counts as input
+// for the game-over screen's delay: a Return held from the menu through the
+// whole game is seen there only 375 ms after the last frame of play.
+TEST_F(GameTest, GameOverIgnoresAReturnHeldThroughPlayFor375Ms) {
+    gameState = STATE_MENU;
+    menuIndex = 0;
+    Hold(kReturn);
+    Pass();
+    ASSERT_EQ(gameState, STATE_PLAYING);
+    NoEnemies();
+    player.lives = 1;
+    Passes(3);
+    PlayerHit();
+    double lastPlayTimer = 0;
+    for (int k = 0; k < 1000 && gameState == STATE_PLAYING; ++k) {
+        lastPlayTimer = Timer();
+        Pass();
+    }
+    ASSERT_EQ(gameState, STATE_GAME_OVER);
+    EXPECT_EQ(lastInputTime, lastPlayTimer);
+    int shown = 0;
+    while (gameState == STATE_GAME_OVER && shown < 100) {
+        Pass();
+        ++shown;
+    }
+    // 22 frames are 366.7 ms, 23 frames 383.3 ms.
+    EXPECT_EQ(shown, 23);
+    EXPECT_EQ(gameState, STATE_MENU);
+}
+
 TEST_F(GameTest, ReadControlsFillsTheSixButtonsAndClearsTheRest) {
     for (double i = 0; i < 13; ++i) buttons(i) = 1;
     for (int code : {kLeft, kRight, kUp, kDown, kReturn, kCtrl}) Hold(code);

@@ -59,28 +59,29 @@ TEST_F(PlayTest, NewGameSetsUpPlayerLevelAndWaveTableAndKeepsLastScore) {
     EXPECT_EQ(Bounds(enemyShots, 0), 0);
     ASSERT_EQ(Bounds(enemies, 0), 27);
 
-    const Enemy& first = enemies(0);
-    EXPECT_EQ(first.trigger, 1600);
-    EXPECT_EQ(first.sprite, 70);
-    EXPECT_EQ(first.hitPoints, 1);
-    EXPECT_EQ(first.x, 40);
-    EXPECT_EQ(first.y, -64);
-    EXPECT_EQ(first.speed, 1);
-    EXPECT_EQ(first.repeat, 2);
-    EXPECT_EQ(first.fireInterval, 3500);
-    EXPECT_EQ(first.startX, 40);
-    EXPECT_EQ(first.startY, -64);
-    EXPECT_EQ(first.active + first.exploding + first.explosionFrame, 0);
-    EXPECT_EQ(first.lastFireTime, kFirstFrameTimer);
-    const Enemy& last = enemies(26);
-    EXPECT_EQ(last.trigger, 100);
-    EXPECT_EQ(last.sprite, 80);
-    EXPECT_EQ(last.hitPoints, 5);
-    EXPECT_EQ(last.x, 140);
-    EXPECT_EQ(last.fireInterval, 2500);
-    // Triggers run down the table, rows 9/10 sharing one.
-    EXPECT_EQ(enemies(8).trigger, 1200);
-    EXPECT_EQ(enemies(9).trigger, 1200);
+    // The wave table: trigger, sprite, hit points, x, speed, repeat, fire interval.
+    const double waves[27][7] = {
+        {1600, 70, 1, 40, 1, 2, 3500},  {1570, 70, 1, 250, 2, 1, 5000}, {1520, 70, 1, 300, 1, 1, 3700},
+        {1470, 70, 1, 220, 1, 1, 3200}, {1420, 70, 1, 40, 2, 1, 3000},  {1370, 70, 1, 160, 1, 2, 5000},
+        {1320, 70, 1, 270, 2, 1, 3500}, {1270, 70, 1, 120, 1, 1, 3100}, {1200, 70, 1, 120, 1, 1, 2800},
+        {1200, 70, 1, 220, 2, 2, 3500}, {1160, 70, 1, 60, 1, 2, 2900},  {1160, 70, 1, 280, 2, 1, 3600},
+        {1120, 70, 1, 140, 1, 2, 3000}, {1120, 70, 1, 180, 2, 2, 3500}, {1080, 70, 1, 120, 1, 1, 2800},
+        {1080, 70, 1, 220, 2, 2, 3500}, {1040, 70, 1, 60, 1, 2, 2900},  {1040, 70, 1, 280, 2, 1, 3500},
+        {800, 70, 1, 40, 1, 2, 3000},   {780, 70, 1, 250, 2, 1, 4000},  {760, 70, 1, 300, 1, 1, 3200},
+        {740, 70, 1, 220, 1, 1, 2800},  {720, 70, 1, 40, 2, 1, 2500},   {700, 70, 1, 160, 1, 2, 4000},
+        {680, 70, 1, 270, 2, 1, 3000},  {660, 70, 1, 120, 1, 1, 2700},  {100, 80, 5, 140, 1, 2, 2500},
+    };
+    for (int k = 0; k < 27; ++k) {
+        const Enemy& e = enemies(k);
+        const double* w = waves[k];
+        EXPECT_EQ((std::vector<double>{e.trigger, e.sprite, e.hitPoints, e.x, e.speed, e.repeat, e.fireInterval}),
+                  (std::vector<double>(w, w + 7)))
+            << "row " << k + 1;
+        EXPECT_EQ((std::vector<double>{e.y, e.startX, e.startY, e.lastFireTime}),
+                  (std::vector<double>{-64, w[3], -64, kFirstFrameTimer}))
+            << "row " << k + 1;
+        EXPECT_EQ(e.active + e.exploding + e.explosionFrame + e.spare1 + e.spare2 + e.spare3, 0) << "row " << k + 1;
+    }
 
     // A second InitLevel in the same game does nothing.
     enemies(0).y = 5;

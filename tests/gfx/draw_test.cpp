@@ -3,7 +3,9 @@
 #include <SDL_opengl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <string>
 
 #include "commands.h"
 #include "gfx/data_resolver.h"
@@ -186,6 +188,51 @@ TEST_F(Drawing, StretchZoomAndRotateScaleTheQuad) {
     EXPECT_TRUE(scaled.Is(25, 22, 255, 255, 255));
 }
 
+namespace {
+// The lit pixels of the back buffer as "left,top-right,bottom count".
+std::string LitBox() {
+    Screen s;
+    int left = s.width(), top = s.height(), right = -1, bottom = -1;
+    for (int y = 0; y < s.height(); ++y)
+        for (int x = 0; x < s.width(); ++x)
+            if (s.At(x, y).r != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return std::to_string(left) + "," + std::to_string(top) + "-" + std::to_string(right) + "," +
+           std::to_string(bottom) + " " + std::to_string(s.LitPixels());
+}
+}  // namespace
+
+// Odd sides and fractional positions: RotoSprite rounds the corner up and
+// turns about the true centre; RotoZoomSprite keeps the position as given and
+// adds integer halves.
+TEST_F(Drawing, TurnedSpritesOfOddSizeLandOnTheirPixels) {
+    LoadPicture(0, Picture(3, 5, 0xFFFFFFFF));
+    const struct {
+        bool zoom;
+        double angle, scale;
+        const char* box;
+    } cases[] = {
+        {false, 0, 1, "11,21-13,25 15"},  // where DrawSprite puts it
+        {false, 90, 1, "10,22-14,24 15"},  // about (12.5, 23.5)
+        {false, 45, 1, "10,21-14,25 17"},  // pixel centres inside the turned 3 x 5
+        {true, 0, 1, "10,20-12,24 15"},   // about (11.2, 22.2)
+        {true, 0, 2, "8,17-13,26 60"},
+        {true, 90, 1, "9,21-13,23 15"},
+    };
+    for (const auto& c : cases) {
+        glClear(GL_COLOR_BUFFER_BIT);
+        if (c.zoom)
+            RotoZoomSprite(0, 10.2, 20.2, c.angle, c.scale);
+        else
+            RotoSprite(0, 10.2, 20.2, c.angle);
+        EXPECT_EQ(LitBox(), c.box) << (c.zoom ? "RotoZoomSprite " : "RotoSprite ") << c.angle << " " << c.scale;
+    }
+}
+
 TEST_F(Drawing, EmptyAndOutOfRangeSlotsDrawNothing) {
     DrawSprite(5, 10, 10);
     DrawSprite(-1, 10, 10);
@@ -352,4 +399,39 @@ TEST_F(Drawing, SpritesJustInsideTheEdgesAreStillDrawn) {
     Screen inView;
     EXPECT_TRUE(inView.Is(149, 149, 255, 0, 0));
     EXPECT_EQ(inView.LitPixels(), 17);
+}
+
+// The screen has no alpha: a grab makes the key colours (red 255, green 0,
+// blue 127 to 132) transparent and keeps every other pixel opaque, and a
+// screen copy shows every pixel as it was drawn, whatever alpha it was
+// drawn with (the key colour itself is drawn with alpha 0).
+TEST_F(Drawing, GrabKeysItsColoursAndScreenCopyIsVerbatim) {
+    DrawRect(0, 0, 0, 0, 0x8200FF);  // blue 130: keyed
+    DrawRect(1, 0, 1, 0, 0x8600FF);  // blue 134: outside the key range
+    DrawRect(2, 0, 2, 0, 0x123456);
+    DrawRect(3, 0, 3, 0, 0x8000FF);  // the key colour, drawn with alpha 0
+    GrabSprite(5, 0, 0, 4, 1);
+    DrawRect(0, 10, 319, 20, 0x00FF00);  // green under the grabbed picture
+    DrawSprite(5, 10, 15);
+    {
+        Screen s;
+        EXPECT_TRUE(s.Is(10, 15, 0, 255, 0)) << s.At(10, 15);
+        EXPECT_TRUE(s.Is(11, 15, 255, 0, 134)) << s.At(11, 15);
+        EXPECT_TRUE(s.Is(12, 15, 0x56, 0x34, 0x12)) << s.At(12, 15);
+        EXPECT_TRUE(s.Is(13, 15, 0, 255, 0)) << s.At(13, 15);
+    }
+
+    ClearScreen();
+    // A key-coloured pixel inside other colours, and one in a corner.
+    DrawRect(100, 100, 102, 102, 0x204080);
+    DrawRect(101, 101, 101, 101, 0x8000FF);
+    DrawRect(0, 0, 0, 0, 0x8000FF);
+    ScreenToBackground();
+    glClear(GL_COLOR_BUFFER_BIT);
+    DrawBackgroundImage(*g_engine, 0);
+    Screen s;
+    EXPECT_TRUE(s.Is(101, 101, 255, 0, 128)) << s.At(101, 101);
+    EXPECT_TRUE(s.Is(0, 0, 255, 0, 128)) << s.At(0, 0);
+    EXPECT_TRUE(s.Is(100, 100, 0x80, 0x40, 0x20)) << s.At(100, 100);
+    EXPECT_EQ(s.LitPixels(), 10);
 }

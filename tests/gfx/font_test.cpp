@@ -153,3 +153,24 @@ TEST_F(Fonts, FontNumbersAreClampedAndMissingFilesGiveTheBuiltinFont) {
     EXPECT_EQ(Screen().LitPixels(), 0);
     ExpectFontSize(0, 0);
 }
+
+TEST_F(Fonts, BlackInAFontPictureIsTransparent) {
+    // 128 x 64, black but for one white and one near-black pixel in cell 65
+    // ("A": column 1, row 4, so from (8, 32)).
+    Picture p(128, 64, 0x000000FF);
+    p.Set(8 + 2, 32 + 3, 0xFFFFFFFF);
+    p.Set(8 + 4, 32 + 3, 0x010000FF);
+    const std::string path = folder_.File("black.bmp");
+    testkit::WriteFile(path, testkit::BmpBytes(p, 24));
+    LoadFont(path.c_str(), 1);
+    DrawRect(0, 0, 319, 239, 0x404040);
+    PrintText("A", 100, 100);
+    Screen s;
+    EXPECT_TRUE(s.Is(102, 103, 255, 255, 255)) << s.At(102, 103);
+    EXPECT_TRUE(s.Is(104, 103, 1, 0, 0)) << "only pure black is keyed: " << s.At(104, 103);
+    for (int y = 100; y < 108; ++y)
+        for (int x = 100; x < 108; ++x) {
+            if (y == 103 && (x == 102 || x == 104)) continue;
+            EXPECT_TRUE(s.Is(x, y, 64, 64, 64)) << x << "," << y << ": " << s.At(x, y);
+        }
+}

@@ -61,6 +61,18 @@ TEST(BmpDecoding, EveryDepthGivesThePictureUprightWithTheKeyTransparent) {
     }
 }
 
+TEST(BmpDecoding, TheFourthByteOfA32BitPixelIsNotAlpha) {
+    Picture p = Sample();
+    p.Set(1, 0, 0x10203000);  // fourth byte 0
+    p.Set(0, 1, 0x0000FF7F);
+    p.Set(1, 1, 0xFF008000);  // the key, fourth byte 0
+    RgbaImage image;
+    ASSERT_TRUE(DecodeBmp(testkit::BmpBytes(p, 32), image));
+    EXPECT_EQ(PixelOf(image, 1, 0), 0x102030FFu);
+    EXPECT_EQ(PixelOf(image, 0, 1), 0x0000FFFFu);
+    EXPECT_EQ(PixelOf(image, 1, 1), 0x00000000u) << "the key still applies";
+}
+
 TEST(BmpDecoding, RowStridesArePaddedToFourBytes) {
     // 3 pixels of 24 bits and of 32 bits both take 12 bytes a row: a file
     // holding exactly that much data decodes, one byte less does not.

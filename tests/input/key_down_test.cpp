@@ -86,3 +86,75 @@ TEST(KeyDown, ThePresentersRuleSeesTheLastPoll) {
     PollKeyboard(&input);
     EXPECT_FALSE(KeyHeld(&input, 1));
 }
+
+// A source that reports one tap (down and up again between two polls) at
+// its next poll, on top of the held keys.
+struct TappingKeys : ScriptedKeys {
+    std::set<int> taps;
+    TappingKeys() {
+        SetKeySource(
+            [](uint8_t keys[256], void* user) {
+                auto* self = static_cast<TappingKeys*>(user);
+                for (int k = 0; k < 256; ++k) keys[k] = 0;
+                for (int k : self->held) keys[k] = 0x80;
+                for (int k : self->taps) keys[k] |= 0x01;
+                self->taps.clear();
+            },
+            this);
+    }
+};
+
+TEST(KeyPresses, ATapBetweenPollsReadsHeldOnceAndLapsesAfterTheNextFrame) {
+    TappingKeys keys;
+    InputContext input;
+    g_input = &input;
+    keys.taps = {28};
+    EXPECT_EQ(KeyDown(28), 1.0) << "the tap is seen at the next reading";
+    EXPECT_EQ(KeyDown(28), 0.0) << "and only once";
+
+    // The presenter sees a tap too, but only until the frame after it.
+    keys.taps = {1};
+    PollKeyboard(&input);
+    EXPECT_TRUE(KeyHeld(&input, 1));
+    NextKeyFrame(&input);
+    EXPECT_TRUE(KeyHeld(&input, 1));
+    NextKeyFrame(&input);
+    EXPECT_FALSE(KeyHeld(&input, 1));
+    EXPECT_EQ(KeyDown(1), 0.0) << "a lapsed tap does not reach a later reading";
+
+    // A held key reads held at every reading, whatever the frames.
+    keys.held = {200};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(KeyDown(200), 1.0);
+        NextKeyFrame(&input);
+    }
+    g_input = nullptr;
+}
+
+TEST(KeyPresses, KeyPressedCountsEachGoingDownOnceUntilTaken) {
+    TappingKeys keys;
+    InputContext input;
+    g_input = &input;
+    EXPECT_EQ(KeyPressed(208), 0.0);
+    keys.held = {208};
+    for (int i = 0; i < 5; ++i) PollKeyboard(&input);  // held through many polls: one press
+    keys.held = {};
+    PollKeyboard(&input);
+    keys.taps = {208};  // a tap in between
+    PollKeyboard(&input);
+    keys.held = {208};  // and down again
+    PollKeyboard(&input);
+    EXPECT_EQ(KeyPressed(203), 0.0) << "other keys have no presses";
+    EXPECT_EQ(KeyPressed(208), 3.0);
+    EXPECT_EQ(KeyPressed(208), 0.0) << "taken presses are gone, though the key is still held";
+    EXPECT_EQ(KeyPressed(208 + 256), 0.0);
+
+    // The count stops at 255 instead of wrapping.
+    for (int i = 0; i < 300; ++i) {
+        keys.taps = {57};
+        PollKeyboard(&input);
+    }
+    EXPECT_EQ(KeyPressed(57), 255.0);
+    g_input = nullptr;
+    EXPECT_EQ(KeyPressed(57), 0.0) << "without an engine nothing records presses";
+}

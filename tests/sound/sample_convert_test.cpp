@@ -76,3 +76,23 @@ TEST(SampleConvert, PartFramesAndInconsistentFormatsAreRefused) {
     EXPECT_FALSE(ConvertToMixFormat(odd, StereoMix(), out));
     EXPECT_FALSE(ConvertToMixFormat(Sound(1, 16, 0, std::string(16, '\0')), StereoMix(), out));
 }
+
+TEST(SampleConvert, TwentyFourBitSamplesKeepTheirTopSixteenBits) {
+    // Left and right differ, so a slip of one byte or one channel shows.
+    const int32_t values[][2] = {{0x123456, -0x123456}, {0x7FFFFF, -0x800000}, {0x0000FF, 0x7FFF00}, {0, -256}};
+    std::string frames;
+    for (const auto& frame : values)
+        for (int32_t v : frame) wavtest::Put24(frames, v);
+    std::vector<uint8_t> out;
+    ASSERT_TRUE(ConvertToMixFormat(Sound(2, 24, 22050, frames), StereoMix(), out));
+    ASSERT_EQ(out.size(), 4u * 4u);
+    for (size_t f = 0; f < 4; ++f)
+        for (size_t c = 0; c < 2; ++c)
+            EXPECT_NEAR(Sample(out, 2 * f + c), values[f][c] / 256, 1) << f << "," << c;
+
+    // Mono 24-bit becomes the same sample on both sides.
+    ASSERT_TRUE(ConvertToMixFormat(Sound(1, 24, 22050, frames), StereoMix(), out));
+    ASSERT_EQ(out.size(), 8u * 4u);
+    EXPECT_NEAR(Sample(out, 2), -0x1234, 1);
+    EXPECT_EQ(Sample(out, 2), Sample(out, 3));
+}

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -122,4 +123,24 @@ TEST(SoundOutput, VolumeAndPanAttenuateInDecibels) {
     const double left = gain * 8.0 / 255.0;  // 255 * 10^(-1.5) = 8.06 -> 8
     EXPECT_NEAR(e.left / ToneEnergy(), left * left, 0.001);
     EXPECT_GT(e.left, 0);
+}
+
+TEST(SoundOutput, TheMasterVolumeScalesTheWholeMixOverEachPlaysVolume) {
+    struct Case {
+        double master;
+        double expectRead;
+        double mixerGain;  // on the mixer's 0..128 scale
+    };
+    for (Case c : {Case{0.5, 0.5, 64}, Case{0, 0, 0}, Case{2, 1, 128}, Case{0.3, 0.3, 38}}) {
+        SetMasterVolume(c.master);
+        EXPECT_EQ(GetMasterVolume(), c.expectRead);
+        // Set before the device opens, as the options screen may.
+        const ChannelEnergy e = PlayToDisk(0, 0.9);
+        const double gain = 40.0 / 128.0 * c.mixerGain / 128.0;
+        EXPECT_NEAR(e.left / ToneEnergy(), gain * gain, 0.002) << c.master;
+        EXPECT_NEAR(e.right / ToneEnergy(), gain * gain, 0.002) << c.master;
+    }
+    SetMasterVolume(std::nan(""));
+    EXPECT_EQ(GetMasterVolume(), 0);
+    SetMasterVolume(1);
 }

@@ -1,6 +1,7 @@
 // The slots on a real mixer (SDL's silent, real-time "dummy" driver): play
 // handles, the buffer cycle, loading over a sounding slot, the edges of the
 // slot and buffer numbers.
+#include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
@@ -49,6 +50,27 @@ TEST_F(SoundSlots, ThreeBuffersPlayedFourTimesCycleAndCutOffTheOldest) {
     // The three buffers play the one shared chunk.
     const SoundSlot& slot = g_soundSlots[5];
     for (int b = 0; b < 3; ++b) EXPECT_EQ(Mix_GetChunk(slot.channel[b]), slot.chunk);
+}
+
+namespace {
+// Bounded: the dummy driver plays in real time, so a short sound ends soon.
+bool WaitForTheEnd(double handle) {
+    for (int i = 0; i < 1000 && SoundPlaying(handle) != 0; ++i) SDL_Delay(10);
+    return SoundPlaying(handle) == 0;
+}
+}  // namespace
+
+TEST_F(SoundSlots, AnIdleBufferIsUsedAgainAndABusyOneMovesOn) {
+    // Long enough to be still sounding at the next call, short enough to wait for.
+    testkit::WriteFile(folder_.File("blip.wav"), wavtest::ToneWav(0.3));
+    LoadSound(folder_.File("blip.wav").c_str(), 6, 3);
+    const double first = PlaySound(6, 0, 1);
+    EXPECT_EQ(first, 6 * 256);
+    ASSERT_TRUE(WaitForTheEnd(first));
+    EXPECT_EQ(PlaySound(6, 0, 1), first);
+    EXPECT_EQ(PlaySound(6, 0, 1), first + 1);  // the first is busy now
+    ASSERT_TRUE(WaitForTheEnd(first + 1));
+    EXPECT_EQ(PlaySound(6, 0, 1), first + 1);
 }
 
 TEST_F(SoundSlots, SingleBufferIsNotRestartedWhileItSounds) {
@@ -129,6 +151,30 @@ TEST_F(SoundSlots, EachPlaySetsItsBuffersVolume) {
     PlaySound(4, 0, 0.9);  // -10 dB
     EXPECT_EQ(Mix_Volume(slot.channel[2], -1), 40);
     EXPECT_EQ(Mix_Volume(slot.channel[0], -1), 128);
+}
+
+// The 24-bit file and the 16-bit one hold the same sine: once converted for
+// the mixer they are the same sound.
+TEST_F(SoundSlots, TwentyFourBitFilesPlayTheSameSamplesAsSixteenBitOnes) {
+    wavtest::WavLayout deep;
+    deep.bits = 24;
+    testkit::WriteFile(folder_.File("deep.wav"), wavtest::BuildWav(deep, wavtest::Sine24(2000, 1, 440, 22050, 3e6)));
+    testkit::WriteFile(folder_.File("plain.wav"),
+                       wavtest::BuildWav(wavtest::WavLayout{}, wavtest::Sine16(2000, 1, 440, 22050, 3e6 / 256)));
+    LoadSound(folder_.File("deep.wav").c_str(), 10, 1);
+    LoadSound(folder_.File("plain.wav").c_str(), 11, 1);
+    const std::vector<uint8_t>& deepSamples = g_soundSlots[10].samples;
+    const std::vector<uint8_t>& plainSamples = g_soundSlots[11].samples;
+    ASSERT_EQ(deepSamples.size(), plainSamples.size());
+    ASSERT_GT(deepSamples.size(), 0u);
+    for (size_t i = 0; i + 1 < deepSamples.size(); i += 2) {
+        const int a = static_cast<int16_t>(deepSamples[i] | deepSamples[i + 1] << 8);
+        const int b = static_cast<int16_t>(plainSamples[i] | plainSamples[i + 1] << 8);
+        ASSERT_NEAR(a, b, 1) << i;
+    }
+    const double handle = PlaySound(10, 0, 1);
+    EXPECT_EQ(handle, 10 * 256);
+    EXPECT_EQ(SoundPlaying(handle), 1);
 }
 
 TEST_F(SoundSlots, LoadsWithTheDataResolversInPlace) {

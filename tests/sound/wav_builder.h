@@ -22,6 +22,10 @@ inline void Put16(std::string& s, uint32_t v) {
     s += static_cast<char>(v & 255);
     s += static_cast<char>((v >> 8) & 255);
 }
+inline void Put24(std::string& s, int32_t v) {
+    Put16(s, static_cast<uint32_t>(v) & 0xFFFF);
+    s += static_cast<char>((static_cast<uint32_t>(v) >> 16) & 255);
+}
 inline void Put32(std::string& s, uint32_t v) {
     Put16(s, v & 0xFFFF);
     Put16(s, v >> 16);
@@ -60,6 +64,16 @@ inline std::string Sine16(int frames, int channels, double hz, int rate, double 
     for (int i = 0; i < frames; ++i) {
         const auto v = static_cast<int16_t>(std::lround(amplitude * std::sin(2.0 * M_PI * hz * i / rate)));
         for (int c = 0; c < channels; ++c) Put16(s, static_cast<uint16_t>(v));
+    }
+    return s;
+}
+
+// Signed 24-bit samples, three bytes each.
+inline std::string Sine24(int frames, int channels, double hz, int rate, double amplitude = 3000000.0) {
+    std::string s;
+    for (int i = 0; i < frames; ++i) {
+        const auto v = static_cast<int32_t>(std::lround(amplitude * std::sin(2.0 * M_PI * hz * i / rate)));
+        for (int c = 0; c < channels; ++c) Put24(s, v);
     }
     return s;
 }

@@ -84,6 +84,18 @@ TEST(WavReader, EighteenByteFormatChunkSkipsFourteenBytes) {
     EXPECT_FALSE(Reads(BuildWav(plain, samples)));
 }
 
+TEST(WavReader, TwentyFourBitSamplesAreReadAsStored) {
+    WavLayout stereo24;
+    stereo24.channels = 2;
+    stereo24.bits = 24;
+    const std::string samples = wavtest::Sine24(30, 2, 440, 22050);
+    WavSound out;
+    ASSERT_TRUE(Read(BuildWav(stereo24, samples), out));
+    EXPECT_EQ(out.bitsPerSample, 24);
+    EXPECT_EQ(out.blockAlign, 6);
+    EXPECT_EQ(std::string(out.data.begin(), out.data.end()), samples);
+}
+
 TEST(WavReader, MoreThanTwoChannelsLoadWithTheirOwnBlockAlignment) {
     WavLayout four;
     four.channels = 4;
@@ -133,7 +145,7 @@ TEST(WavReader, AbsurdHeaderValuesFail) {
     EXPECT_FALSE(reads(w));
     w.bits = 3;
     EXPECT_FALSE(reads(w));
-    w.bits = 24;
+    w.bits = 12;
     EXPECT_FALSE(reads(w));
     w = {};
     w.sampleRate = 0;
@@ -200,6 +212,10 @@ TEST(WavReader, FuzzSeedsMatchTheGenerator) {
     wide.channels = 2;
     wide.sampleRate = 48000;
     seeds["stereo32.wav"] = BuildWav(wide, std::string(256, '\x01'));
+    WavLayout deep;
+    deep.bits = 24;
+    deep.sampleRate = 44100;
+    seeds["mono24.wav"] = BuildWav(deep, wavtest::Sine24(64, 1, 440, 44100));
 
     if (const char* out = std::getenv("AEROX_WRITE_WAV_CORPUS")) {
         std::filesystem::create_directories(out);

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
 
 #include "testkit/sanitizer_pins.h"
 
@@ -17,9 +19,19 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("AEROX_GAME_DIR", AEROX_TEST_GAME_DIR, 0);
     setenv("AEROX_SOURCE_DIR", AEROX_TEST_SOURCE_DIR, 0);
+    // Settings and hi-scores go to a folder of this run's, never the user's.
+    std::string userDir;
+    if (std::getenv("AEROX_USER_DIR") == nullptr) {
+        char name[] = "/tmp/aerox-user-XXXXXX";
+        if (mkdtemp(name) != nullptr) userDir = name;
+        setenv("AEROX_USER_DIR", userDir.c_str(), 1);
+    }
     testkit::PrepareSanitizers();
     // Tests start SDL themselves, from this main (SDL_MAIN_HANDLED).
     SDL_SetMainReady();
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    std::error_code ignored;
+    if (!userDir.empty()) std::filesystem::remove_all(userDir, ignored);
+    return result;
 }

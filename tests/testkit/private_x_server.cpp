@@ -5,17 +5,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
-PrivateXServer::PrivateXServer() {
+PrivateXServer::PrivateXServer(const std::string& screen, bool windowManager) : wantManager_(windowManager) {
     int fds[2];
     if (pipe(fds) != 0) return;
     const pid_t pid = fork();
     if (pid == 0) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "320x240x24", "-nolisten", "tcp",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
                static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -45,9 +50,45 @@ PrivateXServer::PrivateXServer() {
         oldDisplay_ = old;
     }
     setenv("DISPLAY", (":" + number).c_str(), 1);
+    if (windowManager) StartWindowManager();
+}
+
+void PrivateXServer::StartWindowManager() {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int devNull = open("/dev/null", O_WRONLY);
+        if (devNull >= 0) {
+            dup2(devNull, STDOUT_FILENO);
+            dup2(devNull, STDERR_FILENO);
+        }
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    if (pid < 0) return;
+    managerPid_ = pid;
+    // Managing once it has announced itself on the root window: at most ten
+    // seconds.
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
+        std::FILE* probe = popen("timeout 2 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r");
+        char line[256] = {};
+        const bool announced = probe != nullptr && std::fgets(line, sizeof line, probe) != nullptr &&
+                               std::string(line).find("window id") != std::string::npos;
+        if (probe != nullptr) pclose(probe);
+        if (announced) return;
+        if (waitpid(pid, nullptr, WNOHANG) == pid) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    kill(pid, SIGTERM);
+    waitpid(pid, nullptr, 0);
+    managerPid_ = -1;
 }
 
 PrivateXServer::~PrivateXServer() {
+    if (managerPid_ > 0) {
+        kill(managerPid_, SIGTERM);
+        waitpid(managerPid_, nullptr, 0);
+    }
     if (pid_ <= 0) return;
     kill(pid_, SIGTERM);
     waitpid(pid_, nullptr, 0);

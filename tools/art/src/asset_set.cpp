@@ -33,13 +33,18 @@ std::vector<AssetFile> buildAssets() {
     return files;
 }
 
-void writeAssets(const std::filesystem::path& outDir) {
-    const auto files = buildAssets();
-    std::error_code ec;
-    std::filesystem::create_directories(outDir / "data", ec);
-    if (ec) throw std::runtime_error("cannot create " + (outDir / "data").string() + ": " + ec.message());
+std::vector<AssetFile> buildIcons() {
+    return {{"48x48/aerox.png", encodePng(makeIcon(48))}, {"256x256/aerox.png", encodePng(scaleUp(makeIcon(64), 4))}};
+}
+
+namespace {
+
+void writeFiles(const std::filesystem::path& outDir, const std::vector<AssetFile>& files) {
     for (const auto& f : files) {
         const auto path = outDir / std::filesystem::path(f.path);
+        std::error_code ec;
+        std::filesystem::create_directories(path.parent_path(), ec);
+        if (ec) throw std::runtime_error("cannot create " + path.parent_path().string() + ": " + ec.message());
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         if (!out) throw std::runtime_error("cannot open " + path.string() + " for writing");
         out.write(reinterpret_cast<const char*>(f.bytes.data()), static_cast<std::streamsize>(f.bytes.size()));
@@ -47,5 +52,11 @@ void writeAssets(const std::filesystem::path& outDir) {
         if (!out) throw std::runtime_error("cannot write " + path.string());
     }
 }
+
+}  // namespace
+
+void writeAssets(const std::filesystem::path& outDir) { writeFiles(outDir, buildAssets()); }
+
+void writeIcons(const std::filesystem::path& outDir) { writeFiles(outDir, buildIcons()); }
 
 }  // namespace aerox::assets

@@ -46,6 +46,11 @@ Grid glyphRows(int code);
 inline constexpr int kGlyphWidth = 5;
 inline constexpr int kGlyphHeight = 8;
 
+// Desktop icon (icon.cpp): size 48 or 64, keyed outside the rounded tile.
+Image makeIcon(int size);
+// Each pixel becomes a factor x factor block.
+Image scaleUp(const Image& src, int factor);
+
 // Sounds (sound.cpp).
 Sound makeShotSound();
 Sound makeSmallExplosionSound();

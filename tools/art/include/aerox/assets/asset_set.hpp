@@ -20,4 +20,10 @@ std::vector<AssetFile> buildAssets();
 // Throws std::runtime_error (with the failing path) on I/O errors.
 void writeAssets(const std::filesystem::path& outDir);
 
+// The desktop icons, laid out as an icon theme's size folders:
+// "48x48/aerox.png" and "256x256/aerox.png". Deterministic.
+std::vector<AssetFile> buildIcons();
+// Writes buildIcons() under `outDir`; errors as writeAssets.
+void writeIcons(const std::filesystem::path& outDir);
+
 }  // namespace aerox::assets

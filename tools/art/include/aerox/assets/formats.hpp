@@ -17,6 +17,10 @@ struct Sound {
     std::vector<std::int16_t> samples;  // mono
 };
 
+// 8-bit RGBA PNG; key-coloured pixels are fully transparent. For icons, which
+// desktops load, not the engine.
+std::vector<std::uint8_t> encodePng(const Image& img);
+
 // RIFF/WAVE with a 16-byte PCM "fmt " chunk followed directly by "data".
 std::vector<std::uint8_t> encodeWav(const Sound& sound);
 

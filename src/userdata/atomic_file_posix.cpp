@@ -1,0 +1,163 @@
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+
+#include "runtime/errors.h"
+#include "userdata/atomic_file.h"
+
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const size_t separator = path.find_last_of('/');
+    if (separator == std::string::npos) return ".";
+    return separator == 0 ? "/" : path.substr(0, separator);
+}
+
+std::string NameOf(const std::string& path) {
+    const size_t separator = path.find_last_of('/');
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// The rename is only durable once the folder's entry reaches the disk.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+std::string TemporaryPrefix(const std::string& path) { return "." + NameOf(path) + ".tmp-"; }
+
+// rename() that fails instead of replacing what already has the new name.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the flag: link() refuses an existing name too,
+    // but only works for files; a folder falls back to look-then-rename.
+    if (link(from.c_str(), to.c_str()) == 0) {
+        unlink(from.c_str());
+        return true;
+    }
+    if (errno == EEXIST) return false;
+    struct stat info {};
+    if (lstat(to.c_str(), &info) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+}  // namespace
+
+SavedRead ReadSavedFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    // O_NONBLOCK: a named pipe with no writer would otherwise hold the game
+    // at start-up forever.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return errno == ENOENT ? SavedRead::Missing : SavedRead::Unreadable;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        return SavedRead::Unreadable;
+    }
+    // One byte more than allowed tells a file that is too big, whatever
+    // its size said a moment ago.
+    bytes.resize(kSavedFileMaxBytes + 1);
+    size_t got = 0;
+    while (got < bytes.size()) {
+        const ssize_t n = read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            close(fd);
+            bytes.clear();
+            return SavedRead::Unreadable;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    close(fd);
+    if (got > kSavedFileMaxBytes) {
+        bytes.resize(kSavedFileMaxBytes);
+        return SavedRead::TooBig;
+    }
+    bytes.resize(got);
+    return SavedRead::Read;
+}
+
+bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    const std::string folder = FolderOf(path);
+    // The dot keeps the temporary out of a casual listing; mkstemp gives
+    // every writer, in this process or another, a name of its own.
+    std::string temp = folder + "/" + TemporaryPrefix(path) + "XXXXXX";
+    const int fd = mkstemp(temp.data());
+    if (fd < 0) return false;
+    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    ok = ok && rename(temp.c_str(), path.c_str()) == 0;
+    if (!ok) {
+        unlink(temp.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+void RemoveStaleTemporaries(const std::string& path) {
+    const std::string folder = FolderOf(path);
+    const std::string prefix = TemporaryPrefix(path);
+    DIR* listing = opendir(folder.c_str());
+    if (listing == nullptr) return;
+    const std::time_t old = std::time(nullptr) - 60;
+    // Bounded: a folder flooded with names is not worth more than this.
+    for (int seen = 0; seen < 10000; ++seen) {
+        const dirent* item = readdir(listing);
+        if (item == nullptr) break;
+        const std::string name = item->d_name;
+        // mkstemp's six characters, nothing else.
+        if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
+        struct stat info {};
+        if (fstatat(dirfd(listing), item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (S_ISREG(info.st_mode) && info.st_mtime < old) unlinkat(dirfd(listing), item->d_name, 0);
+    }
+    closedir(listing);
+}
+
+std::string SetFileAside(const std::string& path, const std::string& reason) {
+    char stamp[32] = "00000000-000000";
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path + ".bad-" + stamp;
+    std::string aside;
+    // Bounded: a folder full of set-aside files ends the search.
+    for (int n = 1; n <= 1000 && aside.empty(); ++n) {
+        const std::string candidate = n == 1 ? base : base + "-" + std::to_string(n);
+        if (RenameWithoutReplacing(path, candidate)) {
+            aside = candidate;
+        } else if (errno != EEXIST && errno != ENOTEMPTY) {
+            break;
+        }
+    }
+    std::string line = path + ": not trusted (" + reason + "); ";
+    line += aside.empty() ? "it could not be set aside" : "set aside as " + NameOf(aside);
+    AppendLogLine(line.c_str());
+    if (!aside.empty()) SyncFolder(FolderOf(path));
+    return aside;
+}

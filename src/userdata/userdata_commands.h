@@ -1,0 +1,15 @@
+// The game's commands for the data it keeps between runs.
+#pragma once
+#include "runtime/rt_string.h"
+
+// --- saved data: the table of the ten best scores, kept in the per-user folder
+// The number of entries (0..10).
+double HiScoreCount();
+// The score and the initials at rank 0..9 (0 is the best); 0 and "" past the end.
+double HiScoreValue(double rank);
+RtString HiScoreName(double rank);
+// The rank (0..9) a score would take, or -1 when it does not make the table (0 and below never do).
+double HiScoreRank(double score);
+// Enters a score with up to three initials (letters A-Z kept, upper-cased; others dropped) and saves
+// the table at once; returns the rank it took, or -1.
+double AddHiScore(double score, const RtString& initials);
