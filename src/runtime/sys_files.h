@@ -11,6 +11,8 @@ std::FILE* OpenFile(const std::string& path, const char* mode);
 // A plain file that exists and can be opened for reading. Folders, pipes and
 // devices do not count: reading one could wait forever or never end.
 bool IsReadableFile(const std::string& path);
+// Something (a file, a folder, anything) stands at path.
+bool PathExists(const std::string& path);
 // Deletes a file; false when it could not.
 bool RemoveFile(const std::string& path);
 // The size of an open file, in bytes; false when it cannot be told.

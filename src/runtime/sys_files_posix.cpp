@@ -17,6 +17,11 @@ bool IsReadableFile(const std::string& path) {
     return plain;
 }
 
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0;
+}
+
 bool RemoveFile(const std::string& path) { return unlink(path.c_str()) == 0; }
 
 bool OpenFileSize(std::FILE* file, int64_t& size) {

@@ -27,6 +27,11 @@ bool IsReadableFile(const std::string& path) {
     return plain;
 }
 
+bool PathExists(const std::string& path) {
+    const std::wstring name = WideFromUtf8(path);
+    return !name.empty() && GetFileAttributesW(name.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool RemoveFile(const std::string& path) {
     const std::wstring name = WideFromUtf8(path);
     return !name.empty() && DeleteFileW(name.c_str()) != 0;

@@ -37,6 +37,9 @@ TEST(SysFiles, NonAsciiNamesOpenReadAndRemove) {
     EXPECT_TRUE(IsReadableFile(name));
     EXPECT_FALSE(IsReadableFile(Utf8(folder))) << "a folder is not a plain file";
     EXPECT_FALSE(IsReadableFile(Utf8(folder / "missing.bin")));
+    EXPECT_TRUE(PathExists(name));
+    EXPECT_TRUE(PathExists(Utf8(folder))) << "a folder stands there too";
+    EXPECT_FALSE(PathExists(Utf8(folder / "missing.bin")));
     std::FILE* in = OpenFile(name, "rb");
     ASSERT_NE(nullptr, in);
     char text[8] = {};
