@@ -29,19 +29,22 @@ void MainMenu() {
     DrawSprite(SPR_ARROW, 0, 145 + 18 * menuIndex);
     DrawSprite(SPR_MENU, 10, 145);
     PrintText(RtString("Score: ") + NumberText(lastScore), 125, 220);
-    ReadControls(INPUT_DELAY);
+    ReadPresses(INPUT_DELAY);
 
-    if (buttons(BTN_SELECT) == 1) {
+    if (ChoosePressed() == 1) {
         if (menuIndex == 0) {
             StartNewGame();
         } else if (menuIndex == 1) {
-            gameState = STATE_BLANK;
+            optionsIndex = 0;
+            gameState = STATE_OPTIONS;
         } else if (menuIndex == 2) {
             gameState = STATE_CREDITS;
+        } else if (menuIndex == 3) {
+            markedRank = -1;
+            gameState = STATE_HISCORES;
         } else if (menuIndex == 4) {
             gameState = STATE_QUIT;
         }
-        // Position 3 does nothing.
     }
     if (buttons(BTN_UP) == 1) {
         menuIndex -= 1;
@@ -61,6 +64,8 @@ void StartNewGame() {
     Redim(enemyShots, 0);
     Redim(playerShots, 0);
     levelNumber = 1;
+    loopNumber = 1;
+    levelTopReached = 0;
     InitLevel();
 }
 

@@ -19,10 +19,30 @@ void SetUpGlobals() {
     scrollPos = 0;
     frameCount = 0;
     gameState = 0;
+    // A second run in the same process (the tests) starts afresh too.
+    lastInputTime = 0;
+    lastShotTime = 0;
+    menuIndex = 0;
+    loopNumber = 1;
+    levelTopReached = 0;
+    optionsIndex = 0;
+    markedRank = -1;
+    Dim(initialsLetters, INITIALS_LENGTH);
+    ClearPressReader();
     GetScreenSize(screenWidth, screenHeight);
 }
 
+namespace {
+// The screens that take Escape as "back to the menu"; everywhere else it
+// ends the program.
+bool EscapeGoesBack(double state) {
+    return state == STATE_CREDITS || state == STATE_HISCORES || state == STATE_OPTIONS || state == STATE_INITIALS;
+}
+}  // namespace
+
 bool StateLoopPass() {
+    const double shown = gameState;
+    SetEscapeEnds(EscapeGoesBack(shown) ? 0 : 1);
     if (gameState == STATE_MENU) {
         MainMenu();
     } else if (gameState == STATE_BLANK) {
@@ -35,7 +55,16 @@ bool StateLoopPass() {
         quitRequested = 1;
     } else if (gameState == STATE_CREDITS) {
         CreditsScreen();
+    } else if (gameState == STATE_HISCORES) {
+        HiScoresScreen();
+    } else if (gameState == STATE_INITIALS) {
+        InitialsScreen();
+    } else if (gameState == STATE_OPTIONS) {
+        OptionsScreen();
+    } else if (gameState == STATE_STAGE_CLEAR) {
+        StageClearFrame();
     }
+    if (gameState != shown) ResetPresses();
     ShowScreen();
     return quitRequested == 0;
 }

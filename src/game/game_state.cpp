@@ -18,6 +18,15 @@ double screenHeight = 0;
 double playerRow = 0;
 double playerFrame = 0;
 Player player{};
+double loopNumber = 1;
+double levelTopReached = 0;
+double stageClearEnd = 0;
+double stageBonus = 0;
+double optionsIndex = 0;
+double initialsPos = 0;
+double markedRank = -1;
+RtArray initialsLetters;
+RtArray buttonRepeatAt;
 
 RtArray buttons;
 RtArray playerSprites;

@@ -7,8 +7,9 @@
 namespace game {
 
 // --- constants
-constexpr double INPUT_DELAY = 75;  // menu input delay in ms; the text screens wait 5 times it
-constexpr double FIRE_DELAY = 200;  // least ms between two player shots
+constexpr double INPUT_DELAY = 75;    // ms between two readings of the menu; the text screens wait 5 times it
+constexpr double REPEAT_DELAY = 300;  // a key held on a screen repeats after this many ms
+constexpr double FIRE_DELAY = 200;    // least ms between two player shots
 
 constexpr double BTN_LEFT = 0;
 constexpr double BTN_RIGHT = 1;
@@ -16,6 +17,7 @@ constexpr double BTN_UP = 2;
 constexpr double BTN_DOWN = 3;
 constexpr double BTN_SELECT = 4;
 constexpr double BTN_FIRE = 11;
+constexpr double BTN_BACK = 12;  // Escape, read only by the screens that go back on it
 constexpr double BUTTON_COUNT = 13;
 
 constexpr double PLAYER_ALIVE = 1;
@@ -43,6 +45,15 @@ constexpr double STATE_PLAYING = 3;
 constexpr double STATE_GAME_OVER = 4;
 constexpr double STATE_QUIT = 5;
 constexpr double STATE_CREDITS = 6;
+constexpr double STATE_HISCORES = 8;
+constexpr double STATE_OPTIONS = 9;
+constexpr double STATE_INITIALS = 10;
+constexpr double STATE_STAGE_CLEAR = 11;
+
+constexpr double HISCORE_ROWS = 10;
+constexpr double INITIALS_LENGTH = 3;
+constexpr double LIFE_BONUS = 100;         // points for each life left at a stage clear
+constexpr double STAGE_CLEAR_TIME = 3000;  // ms the stage clear shows
 
 // --- records (every field a number, 0 in a new record)
 struct Player {
@@ -105,6 +116,16 @@ extern double screenHeight;
 extern double playerRow;
 extern double playerFrame;
 extern Player player;
+extern double loopNumber;       // 1 for the first pass through the level
+extern double levelTopReached;  // the scroll has reached the top of the map since the last (re)start
+extern double stageClearEnd;    // GetTimer() at which the stage clear ends
+extern double stageBonus;
+extern double optionsIndex;
+extern double initialsPos;       // the letter being chosen, 0 .. INITIALS_LENGTH - 1
+extern double markedRank;        // the hi-score row to mark, or -1
+extern RtArray initialsLetters;  // 0 .. 25 for A .. Z
+// Per button of the screens: when it next repeats while held.
+extern RtArray buttonRepeatAt;
 
 extern RtArray buttons;
 extern RtArray playerSprites;
@@ -127,14 +148,38 @@ bool StateLoopPass();
 void LoadResources();
 
 // --- input, menu and a new game (controls_menu.cpp)
+// Play's reading: the buttons held now (or tapped since the last frame).
 void ReadControls(double delay);
 void MainMenu();
 void StartNewGame();
+
+// --- the screens' reading of presses (press_reader.cpp)
+// At most once per period ms: a button acts when it was pressed since the
+// last reading, and again while held from REPEAT_DELAY ms after its press.
+// Between readings every button reads 0.
+void ReadPresses(double period);
+// A new screen: presses so far are dropped and the buttons held now are
+// ignored until they are released.
+void ResetPresses();
+// Forgets every button's history without reading the keys.
+void ClearPressReader();
+// 1 when Return or fire acts.
+double ChoosePressed();
+
+// --- test seam: while on, nothing hurts the player (long unattended runs);
+// no key, file or argument reaches it.
+void SetPlayerUnhittable(bool on);
 
 // --- play and the player (gameplay.cpp)
 void GameplayFrame();
 void RespawnPlayer();
 void InitLevel();
+// The level from its start again as loop number n, with the lives and the
+// score kept.
+void StartLoop(double n);
+// 1 when the scroll has reached the top and no enemy can fly any more.
+double LevelFinished();
+void StageClearFrame();
 
 // --- the sea (sea.cpp)
 void BuildLevelMap();
@@ -163,5 +208,16 @@ void PlayerHit();
 void DrawStatusLine();
 void GameOverScreen();
 void CreditsScreen();
+// Text centred on the 320-pixel screen at 10 pixels a character.
+void PrintCentred(const RtString& text, double y);
+
+// --- hi-scores (hiscores.cpp)
+void HiScoresScreen();
+void InitialsScreen();
+// From a game over: the initials entry when the score makes the table.
+void StartInitials();
+
+// --- options (options.cpp)
+void OptionsScreen();
 
 }  // namespace game

@@ -8,6 +8,7 @@ constexpr double kStartX = 160;
 constexpr double kStartY = 210;
 constexpr double kRespawnRewind = 256;  // eight map rows
 constexpr double kWaitAfterDeath = 2000;
+constexpr double kTile = 32;
 
 // The scroll position at which the level starts: nine rows above the end.
 double LevelStartScroll() { return (Bounds(levelMap, 0) - 9) * 32; }
@@ -35,6 +36,27 @@ void DrawAndAnimatePlayer() {
         RespawnPlayer();
         player.state = PLAYER_ALIVE;
     }
+}
+
+// An enemy that will not fly again. Once the scroll has reached the top,
+// every trigger of the wave table has been passed and an enemy that left
+// the screen waits for one below the wrapping scroll: what is neither
+// flying nor exploding is done.
+bool EnemyDone(const Enemy& e) { return e.active == 0 && e.exploding == 0; }
+
+void StartStageClear() {
+    stageBonus = LIFE_BONUS * player.lives;
+    score += stageBonus;
+    stageClearEnd = GetTimer() + STAGE_CLEAR_TIME;
+    Redim(enemyShots, 0);
+    Redim(playerShots, 0);
+    gameState = STATE_STAGE_CLEAR;
+}
+
+void ScrollSea() {
+    playerFrame += 1;
+    if (playerFrame > 2) playerFrame = 0;
+    if (scrollPos > 0 && Mod(frameCount, 3) == 0) scrollPos -= 1;
 }
 
 void MoveAndFire() {
@@ -67,14 +89,52 @@ void GameplayFrame() {
         EnemyShotsAgainstPlayer();
         EnemiesAgainstPlayer();
     }
-    playerFrame += 1;
-    if (playerFrame > 2) playerFrame = 0;
-    if (scrollPos > 0 && Mod(frameCount, 3) == 0) scrollPos -= 1;
+    ScrollSea();
+    if (scrollPos <= kTile) levelTopReached = 1;
     UpdateEnemies();
     MoveShots();
     ReadControls(0);
     if (player.state == PLAYER_ALIVE) MoveAndFire();
     frameCount += 1;
+    if (gameState == STATE_PLAYING && player.state == PLAYER_ALIVE && LevelFinished() == 1) StartStageClear();
+}
+
+double LevelFinished() {
+    if (levelTopReached == 0) return 0;
+    for (double i = 0; i < Bounds(enemies, 0); ++i)
+        if (!EnemyDone(enemies(i))) return 0;
+    return 1;
+}
+
+void StageClearFrame() {
+    DrawBackground();
+    DrawSprite(PlayerSprite(), player.x - 32, player.y - 32);
+    DrawStatusLine();
+    PrintCentred("STAGE CLEAR", 90);
+    PrintCentred(
+        RtString("BONUS ") + NumberText(player.lives) + " x " + NumberText(LIFE_BONUS) + " = " + NumberText(stageBonus),
+        120);
+    ScrollSea();
+    frameCount += 1;
+    if (GetTimer() >= stageClearEnd) StartLoop(loopNumber + 1);
+}
+
+void StartLoop(double n) {
+    loopNumber = n;
+    frameCount = 0;
+    player.x = kStartX;
+    player.y = kStartY;
+    player.state = PLAYER_ALIVE;
+    player.explosionFrame = 0;
+    player.frameTick = 0;
+    BuildLevelMap();
+    scrollPos = LevelStartScroll();
+    levelTopReached = 0;
+    Redim(enemies, 0);
+    Redim(enemyShots, 0);
+    Redim(playerShots, 0);
+    AddWaveTable();
+    gameState = STATE_PLAYING;
 }
 
 void RespawnPlayer() {
@@ -97,6 +157,7 @@ void RespawnPlayer() {
     player.frameTick = 0;
     scrollPos += kRespawnRewind;
     if (scrollPos > LevelStartScroll()) scrollPos = LevelStartScroll();
+    levelTopReached = 0;
 }
 
 void InitLevel() {
@@ -113,6 +174,7 @@ void InitLevel() {
     Redim(playerShots, 0);
     AddWaveTable();
     levelNumber += 1;
+    levelTopReached = 0;
 }
 
 }  // namespace game

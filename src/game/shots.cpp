@@ -35,15 +35,25 @@ void Draw(RtTypedArray<Shot>& shots) {
     }
 }
 
+// Enemies come down from y = -64 at the highest, and no sprite of the game
+// is taller than 64 pixels: a player's shot whose top is above -128 can
+// hit nothing any more, and an enemy's shot whose top is 64 pixels below
+// the screen is past the lowest the player can fly.
+constexpr double kSpriteReach = 64;
+constexpr double kHighestEnemyTop = -64;
+
 void Move(RtTypedArray<Shot>& shots) {
     for (double i = 0; i < Bounds(shots, 0); ++i) {
         Shot& s = shots(i);
         if (s.active == 1) {
             s.x += s.directionX * s.speed;
             s.y += s.directionY * s.speed;
+            if (s.y < kHighestEnemyTop - kSpriteReach || s.y > screenHeight + kSpriteReach) s.active = 0;
         }
     }
 }
+
+bool g_playerUnhittable = false;
 
 double PlayerSprite() { return playerSprites(playerRow, playerFrame); }
 }  // namespace
@@ -112,7 +122,10 @@ void EnemiesAgainstPlayer() {
     }
 }
 
+void SetPlayerUnhittable(bool on) { g_playerUnhittable = on; }
+
 void PlayerHit() {
+    if (g_playerUnhittable) return;
     player.state = PLAYER_EXPLODING;
     player.lives -= 1;
     player.explosionFrame = 0;

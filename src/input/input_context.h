@@ -20,8 +20,8 @@ struct InputContext {
     // haunting a screen that reads the key much later.
     bool latched[256] = {};
     uint32_t latchFrame[256] = {};
-    uint32_t keyFrame = 0;              // advanced by the presenter once per frame
-    uint8_t pressCount[256] = {};       // presses not yet taken by KeyPressed (at most 255)
+    uint32_t keyFrame = 0;         // advanced by the presenter once per frame
+    uint8_t pressCount[256] = {};  // presses not yet taken by KeyPressed (at most 255)
 };
 
 // The one input context, created by EngineInit and deleted by EndProgram.

@@ -1,9 +1,11 @@
 #include "game_fixture.h"
 
+#include <cstdlib>
 #include <ostream>
 
 #include "frame/clock.h"
 #include "runtime/command_trace.h"
+#include "userdata/userdata.h"
 #include "engine/engine_globals.h"
 
 namespace gametest {
@@ -21,6 +23,8 @@ void GameTest::KeySource(uint8_t keys[256], void* user) {
     auto* self = static_cast<GameTest*>(user);
     for (int i = 0; i < 256; ++i) keys[i] = 0;
     for (int code : self->held_) keys[code & 255] = 0x80;
+    for (int code : self->taps_) keys[code & 255] |= 0x01;
+    self->taps_.clear();
     if (!self->frames_.empty()) self->frames_.back().push_back({"Poll", {}, ""});
 }
 
@@ -33,6 +37,9 @@ void GameTest::Tracer(const TracedCommand& command, void* user) {
 }
 
 void GameTest::SetUp() {
+    if (const char* dir = std::getenv("AEROX_USER_DIR")) previousUserDir_ = dir;
+    setenv("AEROX_USER_DIR", userDir_.path().c_str(), 1);
+    ReleaseUserData();
     g_input = &input_;
     SetKeySource(&GameTest::KeySource, this);
     SetCommandTracer(&GameTest::Tracer, this);
@@ -45,9 +52,15 @@ void GameTest::TearDown() {
     SetCommandTracer(nullptr, nullptr);
     SetKeySource(nullptr, nullptr);
     g_input = nullptr;
+    ReleaseUserData();
+    setenv("AEROX_USER_DIR", previousUserDir_.c_str(), 1);
 }
 
 void GameTest::SetUpGame() {
+    // No key is down and no press is pending.
+    input_ = InputContext{};
+    held_.clear();
+    taps_.clear();
     // Program-start values: static storage is zero.
     gameState = quitRequested = score = lastScore = scrollPos = frameCount = waterTick = 0;
     levelNumber = lastInputTime = lastShotTime = menuIndex = screenWidth = screenHeight = 0;

@@ -30,7 +30,7 @@ struct Command {
 std::ostream& operator<<(std::ostream& out, const Command& c);
 
 // Scan codes of the game's keys.
-constexpr int kLeft = 203, kRight = 205, kUp = 200, kDown = 208, kReturn = 28, kCtrl = 29;
+constexpr int kLeft = 203, kRight = 205, kUp = 200, kDown = 208, kReturn = 28, kCtrl = 29, kEscape = 1;
 
 class GameTest : public ::testing::Test {
 protected:
@@ -58,6 +58,8 @@ protected:
     void Hold(int scanCode) { held_.insert(scanCode); }
     void Release(int scanCode) { held_.erase(scanCode); }
     void ReleaseAll() { held_.clear(); }
+    // The key goes down and up again before the next poll.
+    void Tap(int scanCode) { taps_.insert(scanCode); }
 
     // Commands of the last pass, and of pass k (0-based) since SetUp.
     const std::vector<Command>& LastFrame() const { return frames_.back(); }
@@ -70,8 +72,12 @@ protected:
 
 public:
     testkit::VirtualClock clock_{100000.0};
+    // Each test starts with an empty hi-score table of its own.
+    testkit::TempFolder userDir_;
+    std::string previousUserDir_;
     InputContext input_;
     std::set<int> held_;
+    std::set<int> taps_;
     std::vector<std::vector<Command>> frames_;
     long passes_ = 0;
 

@@ -14,7 +14,8 @@ TEST_F(GameTest, MenuFrameDrawsBackgroundArrowMenuAndLastScoreThenSamplesKeys) {
     lastScore = 1230;
     Pass();
     const std::vector<Command>& f = LastFrame();
-    ASSERT_EQ(f.size(), 6u + 6u + 1u);
+    // Seven keys, each asked for its presses and whether it is held.
+    ASSERT_EQ(f.size(), 6u + 14u + 1u);
     EXPECT_TRUE(f[0].Is("AlphaMode", {0.75}));
     EXPECT_TRUE(f[1].Is("DrawSprite", {3, 60, 0}));
     EXPECT_TRUE(f[2].Is("AlphaMode", {0}));
@@ -31,56 +32,87 @@ TEST_F(GameTest, MenuScoreLineShowsZeroBeforeTheFirstGameEnds) {
     EXPECT_TRUE(LastFrame()[5].Is("PrintText", {125, 220}, "Score: 0")) << LastFrame()[5];
 }
 
-// A held key is one press per 75 ms: at 60 frames a second, every fifth frame.
-TEST_F(GameTest, HeldArrowKeysStepEveryFifthFrameAndWrap) {
+// The menu reads every fifth frame (75 ms). A held key moves the arrow once,
+// then again from the first reading 300 ms after its press, then at every
+// reading.
+TEST_F(GameTest, HeldArrowKeysStepOnceThenRepeatAfterAPauseAndWrap) {
     gameState = STATE_MENU;
     Hold(kDown);
     std::vector<double> seen;
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 35; ++i) {
         Pass();
         seen.push_back(menuIndex);
     }
-    const std::vector<double> expectDown = {1, 1, 1, 1, 1, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3,
-                                            4, 4, 4, 4, 4, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1};
+    const std::vector<double> expectDown = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                            1, 1, 2, 2, 2, 2, 2, 3, 3, 3, 3, 3, 4, 4, 4, 4, 4};
     EXPECT_EQ(seen, expectDown);
+    Passes(5);
+    EXPECT_EQ(menuIndex, 0) << "wrapped at the bottom";
 
     ReleaseAll();
     Passes(5);
     menuIndex = 0;
     Hold(kUp);
     seen.clear();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 25; ++i) {
         Pass();
         seen.push_back(menuIndex);
     }
-    EXPECT_EQ(seen, (std::vector<double>{4, 4, 4, 4, 4, 3, 3, 3, 3, 3}));
+    EXPECT_EQ(seen, (std::vector<double>{4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 4, 3, 3, 3, 3, 3}));
+}
+
+// Whatever the phase of a key's press against the menu's readings, a tap
+// shorter than a frame moves the arrow once, and so does a normal 100 ms
+// press, at the first reading after it began.
+TEST_F(GameTest, TapsAndShortPressesBetweenReadingsMoveTheArrowExactlyOnce) {
+    for (int framesDown : {0, 6}) {
+        for (int phase = 0; phase < 5; ++phase) {
+            SetUpGame();
+            gameState = STATE_MENU;
+            Passes(1 + phase);  // the first pass reads; the next reading is five frames later
+            const double start = menuIndex;
+            if (framesDown == 0) {
+                Tap(kDown);
+                Pass();
+            } else {
+                Hold(kDown);
+                Passes(framesDown);
+                ReleaseAll();
+            }
+            Passes(12);
+            EXPECT_EQ(menuIndex, start + 1) << framesDown << " frames down at phase " << phase;
+        }
+    }
 }
 
 TEST_F(GameTest, UpAndDownTogetherLeaveTheArrowAtBothEnds) {
     gameState = STATE_MENU;
-    Hold(kUp);
-    Hold(kDown);
     for (double start : {0.0, 4.0, 2.0}) {
         menuIndex = start;
+        Hold(kUp);
+        Hold(kDown);
         Passes(5);
         EXPECT_EQ(menuIndex, start);
+        ReleaseAll();
+        Passes(5);
     }
 }
 
-TEST_F(GameTest, ReturnActsOnTheArrowPosition) {
+TEST_F(GameTest, ReturnOrFireActsOnTheArrowPosition) {
     struct Case {
         double index;
         double state;
     };
-    for (Case c : {Case{1, STATE_BLANK}, Case{2, STATE_CREDITS}, Case{3, STATE_MENU}, Case{4, STATE_QUIT},
-                   Case{0, STATE_PLAYING}}) {
-        gameState = STATE_MENU;
-        menuIndex = c.index;
-        Hold(kReturn);
-        Pass();
-        EXPECT_EQ(gameState, c.state) << "position " << c.index;
-        ReleaseAll();
-        lastInputTime = 0;  // the next sampling is free again
+    for (int key : {kReturn, kCtrl}) {
+        for (Case c : {Case{1, STATE_OPTIONS}, Case{2, STATE_CREDITS}, Case{3, STATE_HISCORES}, Case{4, STATE_QUIT},
+                       Case{0, STATE_PLAYING}}) {
+            gameState = STATE_MENU;
+            menuIndex = c.index;
+            Hold(key);
+            Pass();
+            EXPECT_EQ(gameState, c.state) << "position " << c.index << " key " << key;
+            SetUpGame();
+        }
     }
 }
 
@@ -94,10 +126,10 @@ TEST_F(GameTest, TheFrameThatStartsAGameStillMovesTheArrow) {
     EXPECT_EQ(menuIndex, 1);
 }
 
-TEST_F(GameTest, CreditsShowTheirLinesAndLeaveOnReturnAfter375Ms) {
+TEST_F(GameTest, CreditsShowTheirLinesAndLeaveAtTheirFirstReadingAfterAReturn) {
     gameState = STATE_CREDITS;
-    lastInputTime = Timer();  // the menu sampled in this very frame
-    Hold(kReturn);
+    lastInputTime = Timer();  // the menu read the keys in this very frame
+    Tap(kReturn);             // a tap the old sampling would never see
     int left = -1;
     for (int k = 0; k < 40 && left < 0; ++k) {
         Pass();
@@ -109,40 +141,100 @@ TEST_F(GameTest, CreditsShowTheirLinesAndLeaveOnReturnAfter375Ms) {
         EXPECT_TRUE(texts[3].Is("PrintText", {60, 90}, "Musci and Sound "));
         EXPECT_TRUE(texts[4].Is("PrintText", {90, 110}, "by Internet "));
         EXPECT_TRUE(texts[5].Is("PrintText", {85, 180}, "Version 1.0 "));
-        EXPECT_EQ(LastFrame().size(), 6u + (gameState == STATE_MENU ? 6u : 0u) + 1u);
         if (gameState == STATE_MENU) left = k;
     }
-    // 22 frames are 366.7 ms, 23 frames 383.3 ms.
+    // The credits read every 375 ms: 22 frames are 366.7 ms, 23 frames 383.3 ms.
     EXPECT_EQ(left, 23);
 }
 
-TEST_F(GameTest, GameOverShowsTwoLinesAndReturnHeldReachesTheMenuOneDelayLater) {
-    gameState = STATE_GAME_OVER;
-    menuIndex = 0;
-    lastScore = score = 40;
-    Hold(kReturn);
-    Pass();
-    ASSERT_EQ(LastFrame().size(), 2u + 6u + 1u);
-    EXPECT_TRUE(LastFrame()[0].Is("PrintText", {120, 50}, "GAME OVER"));
-    EXPECT_TRUE(LastFrame()[1].Is("PrintText", {70, 90}, "PRESS SELECT"));
-    ASSERT_EQ(gameState, STATE_MENU);
-    // The menu sees the held Return only once 75 ms have passed since the
-    // game-over screen sampled it: then it starts a game at position 0.
-    for (int k = 1; k <= 4; ++k) {
+// A key still held when the screen changes does nothing on the new screen
+// until it has been released; then it acts at once.
+TEST_F(GameTest, AKeyHeldAcrossAScreenChangeWaitsForItsRelease) {
+    struct Case {
+        double from;
+        int key;
+        double to;
+        double after;  // where the next press of the key leads
+    };
+    for (Case c : {Case{STATE_CREDITS, kReturn, STATE_MENU, STATE_PLAYING},
+                   Case{STATE_GAME_OVER, kReturn, STATE_MENU, STATE_PLAYING},
+                   Case{STATE_OPTIONS, kReturn, STATE_MENU, STATE_PLAYING},
+                   Case{STATE_MENU, kReturn, STATE_CREDITS, STATE_MENU}}) {
+        SetUpGame();
+        gameState = c.from;
+        menuIndex = c.from == STATE_MENU ? 2 : 0;
+        optionsIndex = 3;  // Back
+        Hold(c.key);
         Pass();
-        EXPECT_EQ(gameState, STATE_MENU) << k;
-        EXPECT_TRUE(LastFrame()[5].Is("PrintText", {125, 220}, "Score: 40"));
+        ASSERT_EQ(gameState, c.to) << c.from;
+        menuIndex = 0;
+        Passes(120);  // two seconds, many readings
+        EXPECT_EQ(gameState, c.to) << c.from;
+        ReleaseAll();
+        Pass();
+        Hold(c.key);
+        for (int k = 0; k < 30 && gameState == c.to; ++k) Pass();
+        EXPECT_EQ(gameState, c.after) << c.from;
+        ReleaseAll();
     }
+}
+
+TEST_F(GameTest, GameOverShowsTwoLinesAndAFreshReturnOrFireReachesTheMenu) {
+    for (int key : {kReturn, kCtrl}) {
+        SetUpGame();
+        gameState = STATE_GAME_OVER;
+        lastScore = score = 0;
+        Tap(key);
+        Pass();
+        ASSERT_EQ(LastFrame().size(), 2u + 14u + 7u + 1u);
+        EXPECT_TRUE(LastFrame()[0].Is("PrintText", {120, 50}, "GAME OVER"));
+        EXPECT_TRUE(LastFrame()[1].Is("PrintText", {70, 90}, "PRESS SELECT"));
+        EXPECT_EQ(gameState, STATE_MENU) << key;
+    }
+}
+
+// Fire held through the last death: the game-over screen stays until a new
+// press.
+TEST_F(GameTest, FireHeldThroughTheLastDeathDoesNotSkipTheGameOverScreen) {
+    StartGame();
+    NoEnemies();
+    player.lives = 1;
+    Hold(kCtrl);
+    Passes(5);
+    PlayerHit();
+    for (int k = 0; k < 400 && gameState == STATE_PLAYING; ++k) Pass();
+    ASSERT_EQ(gameState, STATE_GAME_OVER);
+    Passes(120);
+    EXPECT_EQ(gameState, STATE_GAME_OVER);
+    ReleaseAll();
     Pass();
-    EXPECT_EQ(gameState, STATE_PLAYING);
-    EXPECT_EQ(lastScore, 40);
-    EXPECT_EQ(score, 0);
+    Hold(kCtrl);
+    for (int k = 0; k < 30 && gameState == STATE_GAME_OVER; ++k) Pass();
+    EXPECT_EQ(gameState, STATE_MENU);
+}
+
+// Play reads the held keys every frame as before; a tap that came and went
+// between two frames now counts as held in the next one.
+TEST_F(GameTest, PlayTakesATapShorterThanAFrameAsHeldForOneFrame) {
+    StartGame();
+    NoEnemies();
+    Passes(20);
+    const double x = player.x;
+    Tap(kLeft);
+    Tap(kCtrl);
+    Pass();
+    EXPECT_EQ(player.x, x - 2);
+    EXPECT_EQ(LastFrameNamed("PlaySound").size(), 1u) << "the tap fired a shot";
+    Pass();
+    EXPECT_EQ(player.x, x - 2) << "one frame only";
+    EXPECT_EQ(LastFrameNamed("PlaySound").size(), 0u);
 }
 
 // Play samples the keys in every frame, and that sampling counts as input
-// for the game-over screen's delay: a Return held from the menu through the
-// whole game is seen there only 375 ms after the last frame of play.
-TEST_F(GameTest, GameOverIgnoresAReturnHeldThroughPlayFor375Ms) {
+// for the game-over screen's delay. A Return held from the menu through the
+// whole game does nothing there; a new press right after the game ends is
+// seen at the screen's first reading, 375 ms after the last frame of play.
+TEST_F(GameTest, GameOverIgnoresAReturnHeldThroughPlayAndReadsANewOneAfter375Ms) {
     gameState = STATE_MENU;
     menuIndex = 0;
     Hold(kReturn);
@@ -159,7 +251,24 @@ TEST_F(GameTest, GameOverIgnoresAReturnHeldThroughPlayFor375Ms) {
     }
     ASSERT_EQ(gameState, STATE_GAME_OVER);
     EXPECT_EQ(lastInputTime, lastPlayTimer);
-    int shown = 0;
+    Passes(100);
+    EXPECT_EQ(gameState, STATE_GAME_OVER) << "the held Return is not a press";
+
+    SetUpGame();
+    gameState = STATE_MENU;
+    Hold(kReturn);
+    Pass();
+    NoEnemies();
+    player.lives = 1;
+    PlayerHit();
+    while (gameState == STATE_PLAYING) {
+        lastPlayTimer = Timer();
+        Pass();
+    }
+    ReleaseAll();
+    Pass();
+    Tap(kReturn);
+    int shown = 1;
     while (gameState == STATE_GAME_OVER && shown < 100) {
         Pass();
         ++shown;

@@ -49,10 +49,12 @@ void ScriptedPlayer::ChooseKeys(bool quit) {
         Hold(kEscape);
         return;
     }
+    // The screens act on presses: their keys are tapped, every other frame.
+    const bool tap = frame % 2 == 0;
     if (gameState == STATE_MENU) {
-        Hold(menuIndex != 0 ? kUp : kReturn);
-    } else if (gameState == STATE_GAME_OVER) {
-        Hold(kReturn);
+        if (tap) Hold(menuIndex != 0 ? kUp : kReturn);
+    } else if (gameState == STATE_GAME_OVER || gameState == STATE_INITIALS || gameState == STATE_HISCORES) {
+        if (tap) Hold(kReturn);
     } else if (gameState == STATE_PLAYING) {
         Hold(kCtrl);
         const long lifeFrame = static_cast<long>(frameCount) % 1800;

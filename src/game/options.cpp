@@ -1,0 +1,101 @@
+// The OPTIONS screen: settings that apply at once, and the list of controls.
+#include <iterator>
+
+#include "game/game_state.h"
+
+namespace game {
+
+namespace {
+// One changeable row per setting, then Back. Up and Down choose a row,
+// Left and Right change its setting.
+constexpr double ROW_SCALE = 0;
+constexpr double ROW_FULLSCREEN = 1;
+constexpr double ROW_VOLUME = 2;
+constexpr double ROW_BACK = 3;
+constexpr double kRows[] = {ROW_SCALE, ROW_FULLSCREEN, ROW_VOLUME, ROW_BACK};
+constexpr double kRowCount = static_cast<double>(std::size(kRows));
+
+constexpr double kFirstRowY = 50;
+constexpr double kRowStep = 20;
+constexpr double kLabelX = 40;
+constexpr double kValueX = 200;
+
+// The controls, as the keys and a gamepad give them.
+// clang-format off
+constexpr const char* kControls[] = {
+    "Arrows    move",
+    "Ctrl      fire",
+    "Return    choose",
+    "Escape    back / quit",
+    "F11       full screen",
+    "Gamepad   the same",
+};
+// clang-format on
+
+// The volume in tenths, 0 .. 10: the nearest step to the mix's volume.
+double VolumeSteps() {
+    double best = 0;
+    for (double s = 1; s <= 10; ++s)
+        if (Abs(GetMasterVolume() * 10 - s) < Abs(GetMasterVolume() * 10 - best)) best = s;
+    return best;
+}
+
+RtString RowLabel(double row) {
+    if (row == ROW_SCALE) return "WINDOW SCALE";
+    if (row == ROW_FULLSCREEN) return "FULL SCREEN";
+    if (row == ROW_VOLUME) return "VOLUME";
+    return "BACK";
+}
+
+RtString RowValue(double row) {
+    if (row == ROW_SCALE) return RtString("x") + NumberText(GetWindowScale());
+    if (row == ROW_FULLSCREEN) return GetFullscreen() != 0 ? "ON" : "OFF";
+    if (row == ROW_VOLUME) return NumberText(VolumeSteps() * 10) + "%";
+    return "";
+}
+
+void ChangeRow(double row, double direction) {
+    if (row == ROW_SCALE) {
+        // The engine keeps the scale within what the display can show.
+        SetWindowScale(GetWindowScale() + direction);
+    } else if (row == ROW_FULLSCREEN) {
+        SetFullscreen(GetFullscreen() != 0 ? 0 : 1);
+    } else if (row == ROW_VOLUME) {
+        double steps = VolumeSteps() + direction;
+        if (steps < 0) steps = 0;
+        if (steps > 10) steps = 10;
+        SetMasterVolume(steps / 10);
+    }
+}
+}  // namespace
+
+void OptionsScreen() {
+    PrintCentred("OPTIONS", 20);
+    for (double i = 0; i < kRowCount; ++i) {
+        const double y = kFirstRowY + kRowStep * i;
+        if (i == optionsIndex) PrintText(">", kLabelX - 20, y);
+        PrintText(RowLabel(kRows[static_cast<int>(i)]), kLabelX, y);
+        const RtString value = RowValue(kRows[static_cast<int>(i)]);
+        if (Len(value) > 0) PrintText(value, kValueX, y);
+    }
+    double y = kFirstRowY + kRowStep * kRowCount + 10;
+    PrintText("CONTROLS", kLabelX, y);
+    for (const char* line : kControls) {
+        y += 14;
+        PrintText(line, kLabelX, y);
+    }
+
+    ReadPresses(INPUT_DELAY);
+    const double row = kRows[static_cast<int>(optionsIndex)];
+    if (buttons(BTN_BACK) == 1 || (row == ROW_BACK && ChoosePressed() == 1)) {
+        gameState = STATE_MENU;
+        return;
+    }
+    if (row == ROW_FULLSCREEN && ChoosePressed() == 1) ChangeRow(row, 1);
+    if (buttons(BTN_LEFT) == 1) ChangeRow(row, -1);
+    if (buttons(BTN_RIGHT) == 1) ChangeRow(row, 1);
+    if (buttons(BTN_UP) == 1) optionsIndex = optionsIndex > 0 ? optionsIndex - 1 : kRowCount - 1;
+    if (buttons(BTN_DOWN) == 1) optionsIndex = optionsIndex < kRowCount - 1 ? optionsIndex + 1 : 0;
+}
+
+}  // namespace game
