@@ -93,17 +93,12 @@ int HandleCommandLine(int argc, char** argv, StartupSettings& settings) {
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i] != nullptr ? argv[i] : "");
     const CommandLineChoice choice = ParseCommandLine(args);
     switch (choice.action) {
-        case CommandLineChoice::Action::Help:
-            std::fputs(CommandLineUsage(), stdout);
-            return 0;
-        case CommandLineChoice::Action::Version:
-            std::printf("%s\n", VersionLine().c_str());
-            return 0;
+        case CommandLineChoice::Action::Help: std::fputs(CommandLineUsage(), stdout); return 0;
+        case CommandLineChoice::Action::Version: std::printf("%s\n", VersionLine().c_str()); return 0;
         case CommandLineChoice::Action::Fail:
             std::fprintf(stderr, "aerox: %s\n%s", choice.error.c_str(), CommandLineUsage());
             return 2;
-        case CommandLineChoice::Action::Run:
-            break;
+        case CommandLineChoice::Action::Run: break;
     }
     if (choice.scale != 0) settings.windowScale = choice.scale;
     if (choice.fullscreen != -1) settings.desktopFullscreen = choice.fullscreen;

@@ -78,7 +78,7 @@ public:
         unsigned int depthStencil = 0;  // renderbuffer
         int width = 0;
         int height = 0;
-        void* owner = nullptr;          // the GL context the names belong to
+        void* owner = nullptr;  // the GL context the names belong to
         // True while the window is exactly the screen's size: the engine
         // then draws straight into the window's back buffer, which saves
         // the software renderer a copy of every pixel at each frame.

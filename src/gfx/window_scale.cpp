@@ -47,9 +47,9 @@ int StartWindowScale(int requested, int width, int height) {
     if (requested <= 0) return ComfortableScale(width, height, areaWidth, areaHeight);
     const int largest = LargestScaleFitting(width, height, areaWidth, areaHeight);
     if (requested <= largest) return requested;
-    AppendLogLine(("Window scale " + std::to_string(requested) + " does not fit the display: " +
-                   std::to_string(largest))
-                      .c_str());
+    AppendLogLine(
+        ("Window scale " + std::to_string(requested) + " does not fit the display: " + std::to_string(largest))
+            .c_str());
     return largest;
 }
 

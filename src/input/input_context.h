@@ -10,10 +10,10 @@ struct SDL_Window;
 
 struct InputContext {
     SDL_Window* window = nullptr;
-    bool keyboardReady = false;         // the keyboard source is set up
-    uint8_t keyState[256] = {};         // bit 7 set: held at the last poll
-    uint8_t padKeyState[256] = {};      // the same, for the keys the gamepads hold
-    bool mouseRefreshPending = true;    // set every frame by the presenter
+    bool keyboardReady = false;       // the keyboard source is set up
+    uint8_t keyState[256] = {};       // bit 7 set: held at the last poll
+    uint8_t padKeyState[256] = {};    // the same, for the keys the gamepads hold
+    bool mouseRefreshPending = true;  // set every frame by the presenter
     // A tap (down and up again between two polls) reads as held until
     // KeyDown has read that key once, but no longer than the frame after
     // the one it came in: it reaches the next frame's reading without

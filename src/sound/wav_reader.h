@@ -13,10 +13,10 @@
 constexpr uint32_t kMaxWavDataBytes = 64u * 1024u * 1024u;
 
 struct WavSound {
-    int channels = 0;        // as the file says: 1 to 8
-    int sampleRate = 0;      // frames per second
-    int bitsPerSample = 0;   // 8, 16, 24 or 32
-    int blockAlign = 0;      // bytes per frame: channels * bitsPerSample / 8
+    int channels = 0;           // as the file says: 1 to 8
+    int sampleRate = 0;         // frames per second
+    int bitsPerSample = 0;      // 8, 16, 24 or 32
+    int blockAlign = 0;         // bytes per frame: channels * bitsPerSample / 8
     std::vector<uint8_t> data;  // the data chunk, as stored in the file
 };
 

@@ -9,6 +9,7 @@
 
 #include "runtime/errors.h"
 #include "userdata/atomic_file.h"
+#include "userdata/file_io_posix.h"
 
 namespace {
 
@@ -21,25 +22,6 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
     const size_t separator = path.find_last_of('/');
     return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-// The rename is only durable once the folder's entry reaches the disk.
-void SyncFolder(const std::string& folder) {
-    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    fsync(fd);
-    close(fd);
 }
 
 std::string TemporaryPrefix(const std::string& path) { return "." + NameOf(path) + ".tmp-"; }
@@ -142,7 +124,7 @@ void RemoveStaleTemporaries(const std::string& path) {
 std::string SetFileAside(const std::string& path, const std::string& reason) {
     char stamp[32] = "00000000-000000";
     const std::time_t now = std::time(nullptr);
-    std::tm local {};
+    std::tm local{};
     if (localtime_r(&now, &local) != nullptr) std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     const std::string base = path + ".bad-" + stamp;
     std::string aside;

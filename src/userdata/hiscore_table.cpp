@@ -28,8 +28,8 @@ bool SaveTable() {
     const std::string& folder = UserDataDirectory();
     if (folder.empty()) return false;
     if (WriteFileAtomically(folder + kFileName, FormatHiScores(g_entries))) return true;
-    const std::string line = std::string(kFileName) + " could not be saved in " + folder +
-                             "; the table is kept for this session only";
+    const std::string line =
+        std::string(kFileName) + " could not be saved in " + folder + "; the table is kept for this session only";
     AppendLogLine(line.c_str());
     return false;
 }
@@ -60,16 +60,10 @@ void LoadHiScores() {
     std::string bytes;
     std::string fault;
     switch (ReadSavedFile(path, bytes)) {
-        case SavedRead::Missing:
-            return;
-        case SavedRead::Unreadable:
-            fault = "not a readable file";
-            break;
-        case SavedRead::TooBig:
-            fault = "larger than " + std::to_string(kSavedFileMaxBytes) + " bytes";
-            break;
-        case SavedRead::Read:
-            break;
+        case SavedRead::Missing: return;
+        case SavedRead::Unreadable: fault = "not a readable file"; break;
+        case SavedRead::TooBig: fault = "larger than " + std::to_string(kSavedFileMaxBytes) + " bytes"; break;
+        case SavedRead::Read: break;
     }
     g_entries = ParseHiScores(bytes, fault);
     if (fault.empty()) return;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "userdata/file_io_posix.h"
 #include "userdata/new_file.h"
 
 namespace {
@@ -33,17 +34,6 @@ bool MakeFolders(const std::string& folder, std::string& failure) {
     if (!IsFolder(folder)) {
         failure = folder + " is not a folder";
         return false;
-    }
-    return true;
-}
-
-bool WriteAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
     }
     return true;
 }
@@ -110,11 +100,6 @@ std::string WriteNewFile(const std::string& folder, const std::string& stem, con
         failure = error == EEXIST ? "every name from " + stem + extension + " is taken" : Reason("cannot name " + path);
         return "";
     }
-    // The new name itself reaches the disk with the folder.
-    const int dir = open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        fsync(dir);
-        close(dir);
-    }
+    SyncFolder(base);
     return path;
 }

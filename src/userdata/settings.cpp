@@ -109,16 +109,10 @@ UserSettings LoadUserSettings() {
     std::string bytes;
     Reading reading;
     switch (ReadSavedFile(path, bytes)) {
-        case SavedRead::Missing:
-            return settings;
-        case SavedRead::Unreadable:
-            reading.fault = "not a readable file";
-            break;
-        case SavedRead::TooBig:
-            reading.fault = "larger than " + std::to_string(kSavedFileMaxBytes) + " bytes";
-            break;
-        case SavedRead::Read:
-            break;
+        case SavedRead::Missing: return settings;
+        case SavedRead::Unreadable: reading.fault = "not a readable file"; break;
+        case SavedRead::TooBig: reading.fault = "larger than " + std::to_string(kSavedFileMaxBytes) + " bytes"; break;
+        case SavedRead::Read: break;
     }
     // inih reads only what passed the first look: bad lines come to it
     // empty, so the line numbers it reports stay true.
