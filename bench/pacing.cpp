@@ -113,6 +113,7 @@ bool RunMode(const char* name, Clock* clock, double seconds) {
 int main(int argc, char** argv) {
     const double seconds = argc > 1 ? std::max(0.5, std::atof(argv[1])) : 3.0;
     setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
+    SDL_SetMainReady();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "SDL video: %s\n", SDL_GetError());
         return 1;

@@ -18,6 +18,7 @@
 #include "runtime/errors.h"
 #include "runtime/numeric.h"
 #include "runtime/program_path.h"
+#include "runtime/sys_files.h"
 #include "sound/sound.h"
 #include "userdata/userdata.h"
 
@@ -31,11 +32,13 @@ std::string ProgramDirectoryOf(const std::string& programPath) {
 }
 
 int EngineInit(const char* caption) {
+    // The program has its own main() (SDL_MAIN_HANDLED): SDL is not to wait for one of its own.
+    SDL_SetMainReady();
     AutoPause = true;
     g_engine = new OpenGLZodadodu;
     // The previous run's log goes before the window is made, so that the
     // renderer line the window writes is this run's and stays in the log.
-    std::remove(LogFilePath().c_str());
+    RemoveFile(LogFilePath());
     // The player's last choices; the command line overrides them for this run.
     InitUserData(caption);
     const UserSettings saved = LoadSessionSettings();

@@ -1,10 +1,11 @@
 #include "gfx/archive.h"
 
 #include <lzo/lzo1x.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstring>
+
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ uint32_t Le32(const uint8_t* p) {
 }
 
 bool ReadAt(std::FILE* f, int64_t position, void* buffer, size_t size) {
-    return std::fseek(f, static_cast<long>(position), SEEK_SET) == 0 && std::fread(buffer, 1, size, f) == size;
+    return SeekTo(f, position) && std::fread(buffer, 1, size, f) == size;
 }
 bool ReadNext(std::FILE* f, void* buffer, size_t size) { return std::fread(buffer, 1, size, f) == size; }
 
@@ -71,12 +72,12 @@ bool SafeEntryName(const std::string& name) {
 }
 
 ArchiveResult ExtractArchiveEntry(const std::string& archivePath, const std::string& fileName, ArchiveEntry& entry) {
-    struct stat info {};
-    if (stat(archivePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return ArchiveResult::NotArchive;
-    File file(std::fopen(archivePath.c_str(), "rb"));
+    if (!IsReadableFile(archivePath)) return ArchiveResult::NotArchive;
+    File file(OpenFile(archivePath, "rb"));
     if (!file) return ArchiveResult::NotArchive;
     std::FILE* f = file.get();
-    const int64_t fileSize = info.st_size;
+    int64_t fileSize = 0;
+    if (!OpenFileSize(f, fileSize)) return ArchiveResult::ReadFailed;
     if (fileSize < static_cast<int64_t>(kTrailerSize)) return ArchiveResult::ReadFailed;
 
     uint8_t trailer[kTrailerSize];
@@ -84,7 +85,7 @@ ArchiveResult ExtractArchiveEntry(const std::string& archivePath, const std::str
         return ArchiveResult::ReadFailed;
     if (std::memcmp(trailer, "sbX", 3) != 0) return ArchiveResult::NotArchive;
     const int64_t directory = FilePosition(Le32(trailer + 3), fileSize);
-    if (directory < 0 || std::fseek(f, static_cast<long>(directory), SEEK_SET) != 0) return ArchiveResult::ReadFailed;
+    if (directory < 0 || !SeekTo(f, directory)) return ArchiveResult::ReadFailed;
 
     // Each entry: name length (0 ends the directory), name, data position,
     // stored size. Every read is bounded by the file.

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "gfx/image.h"
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -108,13 +109,12 @@ bool ReadBmpMemory(RgbaImage& image, const uint8_t* data, size_t size, uint32_t 
 }
 
 bool ReadBmp(RgbaImage& image, const std::string& path, uint32_t colourKey) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::unique_ptr<std::FILE, FileCloser> file(OpenFile(path, "rb"));
     if (!file) return false;
     std::FILE* f = file.get();
-    if (std::fseek(f, 0, SEEK_END) != 0) return false;
-    const long end = std::ftell(f);
-    if (end < 0 || std::fseek(f, 0, SEEK_SET) != 0) return false;
-    const auto fileSize = static_cast<uint64_t>(end);
+    int64_t size = 0;
+    if (!OpenFileSize(f, size) || size < 0) return false;
+    const auto fileSize = static_cast<uint64_t>(size);
 
     uint8_t fileHeader[kFileHeaderSize];
     if (!ReadWhole(f, fileHeader, sizeof fileHeader) || !IsBitmapSignature(fileHeader)) return false;
@@ -126,7 +126,7 @@ bool ReadBmp(RgbaImage& image, const std::string& path, uint32_t colourKey) {
     std::vector<uint8_t> head(static_cast<size_t>(std::min<uint64_t>(offset, kLongestHead)));
     std::memcpy(head.data(), fileHeader, kFileHeaderSize);
     if (!ReadWhole(f, head.data() + kFileHeaderSize, head.size() - kFileHeaderSize)) return false;
-    if (offset > head.size() && std::fseek(f, static_cast<long>(offset), SEEK_SET) != 0) return false;
+    if (offset > head.size() && !SeekTo(f, static_cast<int64_t>(offset))) return false;
 
     BmpLayout layout;
     if (!ParseHeaders(head.data(), head.size(), layout)) return false;

@@ -1,10 +1,9 @@
 #include "gfx/data_resolver.h"
 
-#include <sys/stat.h>
-
 #include <cstdio>
 
 #include "gfx/archive.h"
+#include "runtime/sys_files.h"
 #include "runtime/temp_dir.h"
 
 DataResolver* g_dataResolvers[2] = {nullptr, nullptr};
@@ -12,19 +11,8 @@ DataResolver* g_dataResolvers[2] = {nullptr, nullptr};
 namespace {
 
 void ForgetTempFile(DataResolver& resolver) {
-    if (!resolver.tempFile.empty()) std::remove(resolver.tempFile.c_str());
+    if (!resolver.tempFile.empty()) RemoveFile(resolver.tempFile);
     resolver.tempFile.clear();
-}
-
-// A plain file that exists and can be read. Folders, named pipes and
-// devices do not count: opening a pipe with no writer would wait forever.
-bool ReadableFile(const std::string& path) {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return false;
-    std::fclose(f);
-    return true;
 }
 
 std::string FileNamePart(const std::string& path) {
@@ -33,12 +21,12 @@ std::string FileNamePart(const std::string& path) {
 }
 
 bool WriteTempFile(const std::string& path, const ArchiveEntry& entry) {
-    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::FILE* f = OpenFile(path, "wb");
     if (f == nullptr) return false;
     const bool written = std::fwrite(entry.data.get(), 1, entry.size, f) == entry.size;
     const bool closed = std::fclose(f) == 0;
     if (written && closed) return true;
-    std::remove(path.c_str());
+    RemoveFile(path);
     return false;
 }
 
@@ -65,7 +53,7 @@ bool ResolveDataFile(DataResolver& resolver, const std::string& path, std::strin
     resolved.clear();
     ForgetTempFile(resolver);
     if (path.empty()) return false;
-    if (ReadableFile(path)) {
+    if (IsReadableFile(path)) {
         resolved = path;
         return true;
     }

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "gfx/image.h"
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -167,7 +168,7 @@ bool ReadPngMemory(RgbaImage& image, const uint8_t* data, size_t size, uint32_t 
 
 bool ReadPng(RgbaImage& image, const std::string& path, uint32_t colourKey) {
     PngSource source;
-    source.file = std::fopen(path.c_str(), "rb");
+    source.file = OpenFile(path, "rb");
     if (source.file == nullptr) return false;
     const bool ok = ReadPngSource(image, source, path.c_str(), colourKey);
     std::fclose(source.file);

@@ -120,7 +120,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     // when the display is closed at the end (seen on a loaded machine: the
     // window gone, the process never exiting). A 320x240 screen needs no
     // workers, so it renders on this thread unless the user chose otherwise.
-    setenv("LP_NUM_THREADS", "0", 0);
+    SDL_setenv("LP_NUM_THREADS", "0", 0);
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     if (width <= 0 || height <= 0) return false;
     const int scale = StartWindowScale(windowScale, width, height);

@@ -5,7 +5,6 @@
 #include "input/gamepad.h"
 
 #include <SDL.h>
-#include <sys/stat.h>
 
 #include <atomic>
 #include <cstdio>
@@ -15,6 +14,7 @@
 
 #include "runtime/errors.h"
 #include "runtime/program_path.h"
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -43,14 +43,13 @@ int WatchDevices(void*, SDL_Event* event) {
 // SDL would load any file whole, however large or whatever it is (a pipe
 // would never end): only a plain file of a bounded size reaches it.
 void AddMappingFile(const std::string& path) {
-    struct stat info {};
-    if (path.empty() || stat(path.c_str(), &info) != 0) return;
+    if (path.empty() || !PathExists(path)) return;
     const std::string name = "Gamepad mappings " + path;
-    if (!S_ISREG(info.st_mode)) {
+    if (!IsReadableFile(path)) {
         Log(name + " ignored: not a plain file");
         return;
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) {
         Log(name + " could not be opened");
         return;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "runtime/sys_files.h"
 #include "runtime/temp_dir.h"
 
 ErrorState g_errorState;
@@ -22,7 +23,7 @@ double SetErrorCode(double code) {
 std::string LogFilePath() { return TempDirectory() + "ErrorLog.txt"; }
 
 void AppendLogLine(const char* text) {
-    std::FILE* file = std::fopen(LogFilePath().c_str(), "ab");
+    std::FILE* file = OpenFile(LogFilePath(), "ab");
     if (file == nullptr) return;
     std::fputs(text != nullptr ? text : "", file);
     std::fputs("\r\n", file);

@@ -3,6 +3,7 @@
 #pragma once
 #include <string>
 
-// $TMPDIR when set and not empty, otherwise "/tmp"; always ends in "/".
+// The system's temporary folder ($TMPDIR or /tmp on POSIX, GetTempPath on
+// Windows); always ends in a separator.
 // Read once per process.
 const std::string& TempDirectory();

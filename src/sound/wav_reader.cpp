@@ -2,8 +2,9 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <system_error>
+
+#include "runtime/sys_files.h"
 
 namespace {
 
@@ -38,11 +39,8 @@ private:
 class FileSource final : public WavSource {
 public:
     explicit FileSource(std::FILE* file) : file_(file) {
-        if (std::fseek(file_, 0, SEEK_END) == 0) {
-            const long end = std::ftell(file_);
-            if (end > 0) size_ = static_cast<uint64_t>(end);
-        }
-        std::fseek(file_, 0, SEEK_SET);
+        int64_t size = 0;
+        if (OpenFileSize(file_, size) && size > 0) size_ = static_cast<uint64_t>(size);
     }
     size_t Read(void* into, size_t count) override {
         const size_t n = std::fread(into, 1, count, file_);
@@ -51,7 +49,7 @@ public:
     }
     bool Skip(uint64_t count) override {
         if (count > Remaining()) return false;
-        if (std::fseek(file_, static_cast<long>(count), SEEK_CUR) != 0) return false;
+        if (!SeekTo(file_, static_cast<int64_t>(pos_ + count))) return false;
         pos_ += count;
         return true;
     }
@@ -125,9 +123,8 @@ bool ReadWavMemory(const uint8_t* bytes, size_t size, WavSound& out) {
 bool ReadWavFile(const std::string& path, WavSound& out) {
     if (path.empty()) return false;
     // Only plain files: opening a pipe or a device could block or never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) return false;
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!IsReadableFile(path)) return false;
+    std::FILE* file = OpenFile(path, "rb");
     if (file == nullptr) return false;
     FileSource source(file);
     const bool ok = ReadWav(source, out);

@@ -25,6 +25,15 @@
 
 namespace frametest {
 
+// Whether the first display offers a mode of exactly this size.
+inline bool HasModeOfSize(int width, int height) {
+    for (int i = 0; i < SDL_GetNumDisplayModes(0); ++i) {
+        SDL_DisplayMode mode{};
+        if (SDL_GetDisplayMode(0, i, &mode) == 0 && mode.w == width && mode.h == height) return true;
+    }
+    return false;
+}
+
 // Points TMPDIR at a fresh folder for this test process before anything
 // reads it, and removes the folder at the end.
 class PrivateTempDirectory {

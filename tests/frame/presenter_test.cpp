@@ -1,7 +1,6 @@
 // The frame presenter on a virtual clock: the grid of frame slots, the
 // waiting time it reports, and ShowScreen's events, pause, quit keys and
 // per-frame resets, inside a started engine.
-#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "frame/presenter.h"
 #include "engine/engine_globals.h"
 #include "engine/startup.h"
+#include "runtime/program_path.h"
 #include "testkit/gfx_files.h"
 
 using namespace frametest;
@@ -124,7 +124,7 @@ TEST_F(EngineTest, StartUpSaysInitOkAndLeavesTheEngineReady) {
     EXPECT_DOUBLE_EQ(1.0f, g_engine->currentAlpha);
     EXPECT_DOUBLE_EQ(0.0, GetTimer());
     // The working directory is the program's own.
-    const auto program = std::filesystem::read_symlink("/proc/self/exe");
+    const std::filesystem::path program(ProgramPath());
     EXPECT_EQ(program.parent_path(), std::filesystem::current_path());
 }
 

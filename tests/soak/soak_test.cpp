@@ -6,7 +6,6 @@
 //   AEROX_SOAK_MINUTES=30 xvfb-run -a build/tests/aerox_soak_tests
 // and, for the sanitizers, the same from build-sanitize.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,25 +19,16 @@
 #include "engine/engine_globals.h"
 #include "engine/startup.h"
 #include "gfx/window.h"
+#include "testkit/heap_in_use.h"
 #include "play/scripted_player.h"
 #include "testkit/screenshot.h"
 #include "testkit/testkit.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-// Declared here: g++ ships no sanitizer/allocator_interface.h.
-extern "C" size_t __sanitizer_get_current_allocated_bytes();
-static size_t HeapInUse() { return __sanitizer_get_current_allocated_bytes(); }
-#else
-#include <malloc.h>
-static size_t HeapInUse() {
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-#endif
 
 namespace {
 
 using namespace game;
+using testkit::HeapInUse;
 
 constexpr double kFramesPerMinute = 60.0 * 60.0;
 

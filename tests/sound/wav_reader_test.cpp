@@ -178,6 +178,11 @@ TEST(WavReader, ReadsFilesAndFailsOnMissingOnes) {
     EXPECT_FALSE(ReadWavFile(folder.File("missing.wav"), out));
     EXPECT_FALSE(ReadWavFile(folder.path(), out));
     EXPECT_FALSE(ReadWavFile("", out));
+}
+
+TEST(WavReader, PipesAndDevicesAreNotRead) {
+    testkit::TempFolder folder;
+    WavSound out;
     // A pipe with no writer would block an open for reading.
     ASSERT_EQ(mkfifo(folder.File("pipe.wav").c_str(), 0600), 0);
     EXPECT_FALSE(ReadWavFile(folder.File("pipe.wav"), out));

@@ -93,8 +93,11 @@ bool ChildProgram::WaitForLine(const std::string& line, double timeoutSeconds) {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
         size_t from = 0;
-        for (size_t end; (end = output_.find('\n', from)) != std::string::npos; from = end + 1)
-            if (output_.compare(from, end - from, line) == 0) return true;
+        for (size_t end; (end = output_.find('\n', from)) != std::string::npos; from = end + 1) {
+            // A Windows program's text output ends its lines with CR LF.
+            const size_t length = end > from && output_[end - 1] == '\r' ? end - 1 - from : end - from;
+            if (output_.compare(from, length, line) == 0) return true;
+        }
         if (stdoutFd_ < 0 || SecondsSince(start) > timeoutSeconds) return false;
         ReadAvailable(50);
     }

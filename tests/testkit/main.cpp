@@ -1,5 +1,6 @@
 // The main of every test program: the environment the engine needs under
 // test, unless the caller already chose otherwise, then the tests.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,8 +10,9 @@
 #include "testkit/sanitizer_pins.h"
 
 int main(int argc, char** argv) {
-    // Windows on the X server, never SDL's silent fallback driver.
-    setenv("SDL_VIDEODRIVER", "x11", 0);
+    // Windows on the platform's own video driver (the X server on Linux),
+    // never SDL's silent fallback driver.
+    setenv("SDL_VIDEODRIVER", AEROX_TEST_VIDEO_DRIVER, 0);
     // No modal box for a software renderer.
     setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
     // Sound through a device that plays nothing.
@@ -25,6 +27,8 @@ int main(int argc, char** argv) {
         setenv("AEROX_USER_DIR", userDir.c_str(), 1);
     }
     testkit::PrepareSanitizers();
+    // Tests start SDL themselves, from this main (SDL_MAIN_HANDLED).
+    SDL_SetMainReady();
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;

@@ -1,6 +1,6 @@
-#include "runtime/temp_dir.h"
-
 #include <cstdlib>
+
+#include "runtime/temp_dir.h"
 
 const std::string& TempDirectory() {
     static const std::string dir = [] {
