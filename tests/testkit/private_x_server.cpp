@@ -84,14 +84,25 @@ void PrivateXServer::StartWindowManager() {
     managerPid_ = -1;
 }
 
-PrivateXServer::~PrivateXServer() {
-    if (managerPid_ > 0) {
-        kill(managerPid_, SIGTERM);
-        waitpid(managerPid_, nullptr, 0);
+namespace {
+// Asks a server to stop and waits for it, at most three seconds before it is
+// killed: a test never hangs on a server that does not leave.
+void Stop(pid_t pid) {
+    kill(pid, SIGTERM);
+    const auto start = std::chrono::steady_clock::now();
+    while (std::chrono::steady_clock::now() - start < std::chrono::seconds(3)) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+}  // namespace
+
+PrivateXServer::~PrivateXServer() {
+    if (managerPid_ > 0) Stop(managerPid_);
     if (pid_ <= 0) return;
-    kill(pid_, SIGTERM);
-    waitpid(pid_, nullptr, 0);
+    Stop(pid_);
     if (hadDisplay_) {
         setenv("DISPLAY", oldDisplay_.c_str(), 1);
     } else {
