@@ -1,7 +1,5 @@
 #include "userdata/settings.h"
 
-#include <ini.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -9,6 +7,7 @@
 
 #include "runtime/errors.h"
 #include "userdata/atomic_file.h"
+#include "userdata/ini_reader.h"
 #include "userdata/saved_text.h"
 #include "userdata/user_dir.h"
 
@@ -77,7 +76,7 @@ int OnEntry(void* user, const char* section, const char* key, const char* value)
     return 1;
 }
 
-// inih passes on entries only: a header of an unknown section with no
+// The INI reader passes on entries only: a header of an unknown section with no
 // entries under it is caught here.
 void CheckSectionHeaders(const std::vector<std::string>& lines, Reading& reading) {
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -85,7 +84,7 @@ void CheckSectionHeaders(const std::vector<std::string>& lines, Reading& reading
         const size_t start = line.find_first_not_of(" \t");
         if (start == std::string::npos || line[start] != '[') continue;
         const size_t end = line.find(']', start);
-        if (end == std::string::npos) continue;  // inih reports it
+        if (end == std::string::npos) continue;  // the INI reader reports it
         const std::string name = line.substr(start + 1, end - start - 1);
         bool known = false;
         for (const Entry& entry : kEntries) known = known || name == entry.section;
@@ -114,13 +113,13 @@ UserSettings LoadUserSettings() {
         case SavedRead::TooBig: reading.fault = "larger than " + std::to_string(kSavedFileMaxBytes) + " bytes"; break;
         case SavedRead::Read: break;
     }
-    // inih reads only what passed the first look: bad lines come to it
+    // The INI reader reads only what passed the first look: bad lines come to it
     // empty, so the line numbers it reports stay true.
     const std::vector<std::string> lines = SplitSavedLines(bytes, reading.fault);
     CheckSectionHeaders(lines, reading);
     std::string text;
     for (const std::string& line : lines) text += line + '\n';
-    const int badLine = ini_parse_string(text.c_str(), &OnEntry, &reading);
+    const int badLine = ReadIniText(text.c_str(), &OnEntry, &reading);
     if (badLine > 0) Note(reading, "not an entry on line " + std::to_string(badLine));
     if (reading.seen[0]) settings.scale = reading.values[0];
     if (reading.seen[1]) settings.fullscreen = reading.values[1] != 0;

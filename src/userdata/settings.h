@@ -8,7 +8,7 @@
 // are fine. Any other line that is not one of these entries with a whole
 // number in its range (written in at most three digits) makes the file
 // untrusted: an unknown section (even an empty one) or key, a key given twice, a value out of range or not a
-// whole number, a line inih cannot read, a control or NUL byte, a line
+// whole number, a line the INI reader cannot read, a control or NUL byte, a line
 // over 120 bytes, a last line without its newline, an empty file, a file
 // over 64 KiB or one that cannot be read. Such a file is set aside with
 // one log line; the valid entries are kept (and written back into a clean
