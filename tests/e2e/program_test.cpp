@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "input/input_context.h"
@@ -107,8 +109,8 @@ public:
 };
 
 // Whether the engine's keyboard sees keys typed through XTEST into a focused
-// window (probed in this process with the engine library the program uses).
-bool EngineSeesXtestKeys() {
+// window, probed with the engine library the program uses.
+bool SeesXtestKeysInThisProcess() {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     SDL_Window* window = SDL_CreateWindow("aerox-e2e-probe", 0, 0, 64, 64, SDL_WINDOW_SHOWN);
     bool seen = false;
@@ -139,6 +141,31 @@ bool EngineSeesXtestKeys() {
     if (window != nullptr) SDL_DestroyWindow(window);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return seen;
+}
+
+// The probe runs in a child process, bounded in time: SDL waits without a
+// bound for a window manager to map a new window, and a test must never
+// hang. A probe that does not answer is tried once more; twice is a failure.
+bool EngineSeesXtestKeys() {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const pid_t child = fork();
+        if (child == 0) _exit(SeesXtestKeysInThisProcess() ? 0 : 1);
+        if (child < 0) break;
+        const auto start = std::chrono::steady_clock::now();
+        int status = 0;
+        while (waitpid(child, &status, WNOHANG) != child) {
+            if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) {
+                kill(child, SIGKILL);
+                waitpid(child, &status, 0);
+                status = -1;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (status != -1) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+    ADD_FAILURE() << "the XTEST probe did not answer (its window was never mapped?)";
+    return false;
 }
 
 // Polls the window's size (its client area) until it is the one given.

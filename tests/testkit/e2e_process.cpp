@@ -1,5 +1,7 @@
 #include "testkit/e2e_process.h"
 
+#include "testkit/screenshot.h"
+
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -121,16 +123,45 @@ bool ChildProgram::WaitExit(double timeoutSeconds, int& exitCode) {
 }
 
 std::string RunCommand(const std::string& command, double timeoutSeconds) {
-    char limit[32];
-    std::snprintf(limit, sizeof limit, "%.1f", timeoutSeconds);
-    const std::string line = std::string("timeout -s KILL ") + limit + " " + command + " 2>/dev/null";
-    std::FILE* pipe = popen(line.c_str(), "r");
-    if (pipe == nullptr) return {};
+    // Its own process group, read with a deadline: at the deadline the whole
+    // group is killed and what it wrote is returned, even when something
+    // else still holds the pipe open.
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return {};
+    const std::string line = command + " 2>/dev/null";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        dup2(fds[1], STDOUT_FILENO);
+        execl("/bin/sh", "sh", "-c", line.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    if (pid < 0) {
+        close(fds[0]);
+        return {};
+    }
+    setpgid(pid, pid);
     std::string output;
-    char buffer[512];
-    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) output.append(buffer, n);
-    pclose(pipe);
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        const double left = timeoutSeconds - SecondsSince(start);
+        if (left <= 0) break;
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, static_cast<int>(left * 1000) + 1) <= 0) continue;
+        char buffer[65536];
+        const ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n <= 0) break;
+        output.append(buffer, static_cast<size_t>(n));
+    }
+    close(fds[0]);
+    kill(-pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
     return output;
+}
+
+Shot GrabWindow(const std::string& windowId) {
+    return DecodeXwd(RunCommand("xwd -silent -id " + windowId, 5.0));
 }
 
 std::string FindWindow(pid_t pid, const std::string& nameRegex, double timeoutSeconds) {

@@ -42,7 +42,8 @@ private:
     std::string output_;
 };
 
-// Runs a shell command with a time limit; returns its standard output.
+// Runs a shell command with a time limit (then its whole process group is
+// killed); returns its standard output, binary-safe.
 std::string RunCommand(const std::string& command, double timeoutSeconds = 5.0);
 // Polls xdotool for a window of process pid whose name matches the regular
 // expression; returns its id, or an empty text after the time.

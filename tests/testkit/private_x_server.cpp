@@ -1,5 +1,7 @@
 #include "testkit/private_x_server.h"
 
+#include "testkit/e2e_process.h"
+
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -70,12 +72,8 @@ void PrivateXServer::StartWindowManager() {
     // seconds.
     const auto start = std::chrono::steady_clock::now();
     while (std::chrono::steady_clock::now() - start < std::chrono::seconds(10)) {
-        std::FILE* probe = popen("timeout 2 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null", "r");
-        char line[256] = {};
-        const bool announced = probe != nullptr && std::fgets(line, sizeof line, probe) != nullptr &&
-                               std::string(line).find("window id") != std::string::npos;
-        if (probe != nullptr) pclose(probe);
-        if (announced) return;
+        if (testkit::RunCommand("xprop -root _NET_SUPPORTING_WM_CHECK", 2.0).find("window id") != std::string::npos)
+            return;
         if (waitpid(pid, nullptr, WNOHANG) == pid) break;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }

@@ -60,17 +60,6 @@ Shot DecodeXwd(const std::string& bytes) {
     return shot;
 }
 
-Shot GrabWindow(const std::string& windowId) {
-    const std::string command = "timeout 5 xwd -silent -id " + windowId + " 2>/dev/null";
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe) return {};
-    std::string bytes;
-    char buffer[65536];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0 && bytes.size() < (64u << 20)) bytes.append(buffer, n);
-    return DecodeXwd(bytes);
-}
-
 bool WritePng(const Shot& shot, const std::string& path) {
     if (!shot.valid()) return false;
     FILE* file = std::fopen(path.c_str(), "wb");

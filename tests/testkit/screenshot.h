@@ -33,7 +33,8 @@ struct Shot {
     }
 };
 
-// The window's contents now (xwd -id), or an invalid shot.
+// The window's contents now (xwd -id), or an invalid shot. Linux only:
+// defined with the process helpers (e2e_process.cpp).
 Shot GrabWindow(const std::string& windowId);
 // Decodes an X window dump (ZPixmap, 24 or 32 bits a pixel).
 Shot DecodeXwd(const std::string& bytes);
