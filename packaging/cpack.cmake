@@ -12,8 +12,10 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
   "hit, and keep your three lives; the heavy twin-engine one near the end"
   "takes five hits."
   ""
-  "It plays with the keyboard in a 320x240 window, and pauses while the"
-  "window is in the background. Its engine, pictures and sounds are its own.")
+  "It plays with the keyboard or a gamepad, its 320x240 picture scaled by"
+  "whole factors to the window or the full screen, and pauses while the"
+  "window is in the background. It keeps the ten best scores. Its engine,"
+  "pictures and sounds are its own.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

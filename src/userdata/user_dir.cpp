@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "runtime/errors.h"
@@ -23,9 +24,13 @@ std::string FindFolder(std::string& tried) {
         tried = chosen;
         folder = chosen;
         if (folder.back() != '/') folder += '/';
+        // The name is UTF-8 on every platform: a path made from char8_t
+        // text says so (a plain string would be read in Windows' ANSI code
+        // page).
+        const std::filesystem::path path(std::u8string(folder.begin(), folder.end()));
         std::error_code error;
-        std::filesystem::create_directories(folder, error);
-        if (!std::filesystem::is_directory(folder, error)) folder.clear();
+        std::filesystem::create_directories(path, error);
+        if (!std::filesystem::is_directory(path, error)) folder.clear();
     } else {
         // An empty organisation keeps the game's folder directly under the
         // user's data folder.
