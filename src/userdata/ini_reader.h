@@ -14,6 +14,3 @@ using IniEntryHandler = int (*)(void* user, const char* section, const char* key
 // Calls the handler for every entry of the NUL-terminated text. Returns 0,
 // or the number of the first line that could not be read.
 int ReadIniText(const char* text, IniEntryHandler handler, void* user);
-
-// Which reader this build has: "inih" or "own".
-const char* IniReaderName();

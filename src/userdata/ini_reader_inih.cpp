@@ -2,8 +2,4 @@
 
 #include "userdata/ini_reader.h"
 
-int ReadIniText(const char* text, IniEntryHandler handler, void* user) {
-    return ini_parse_string(text, handler, user);
-}
-
-const char* IniReaderName() { return "inih"; }
+int ReadIniText(const char* text, IniEntryHandler handler, void* user) { return ini_parse_string(text, handler, user); }

@@ -78,5 +78,3 @@ int ReadIniText(const char* text, IniEntryHandler handler, void* user) {
     }
     return firstError;
 }
-
-const char* IniReaderName() { return "own"; }

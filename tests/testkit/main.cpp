@@ -19,6 +19,19 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("AEROX_GAME_DIR", AEROX_TEST_GAME_DIR, 0);
     setenv("AEROX_SOURCE_DIR", AEROX_TEST_SOURCE_DIR, 0);
+    // The engine's log and temporary files go to a folder of this program's:
+    // test programs run side by side, and one counting its log lines must
+    // not see another's.
+    std::string tempDir;
+    {
+        const char* base = std::getenv("TMPDIR");
+        if (base == nullptr) base = std::getenv("TMP");  // Windows' own
+        std::string pattern = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/aerox-test-XXXXXX";
+        if (mkdtemp(pattern.data()) != nullptr) {
+            tempDir = pattern;
+            setenv("TMPDIR", tempDir.c_str(), 1);
+        }
+    }
     // Settings and hi-scores go to a folder of this run's, never the user's.
     std::string userDir;
     if (std::getenv("AEROX_USER_DIR") == nullptr) {
@@ -33,5 +46,6 @@ int main(int argc, char** argv) {
     const int result = RUN_ALL_TESTS();
     std::error_code ignored;
     if (!userDir.empty()) std::filesystem::remove_all(userDir, ignored);
+    if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ignored);
     return result;
 }

@@ -9,23 +9,6 @@
 
 namespace userdata_test {
 
-namespace {
-// This program's engine log is its own: other test programs running at the
-// same time rewrite the shared one. Set before anything reads TMPDIR.
-struct PrivateTempDirectory {
-    PrivateTempDirectory() {
-        const char* base = std::getenv("TMPDIR");
-        path = std::string(base != nullptr && base[0] != '\0' ? base : "/tmp") + "/aerox-userdata-XXXXXX";
-        if (mkdtemp(path.data()) != nullptr) setenv("TMPDIR", path.c_str(), 1);
-    }
-    ~PrivateTempDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-} g_privateTemp;
-}  // namespace
-
 void UserFolderTest::SetUp() {
     ReleaseUserData();
     setenv("AEROX_USER_DIR", folder_.path().c_str(), 1);
