@@ -11,6 +11,7 @@
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
 #include "gfx/offscreen_frame.h"
+#include "gfx/warning_box.h"
 #include "runtime/errors.h"
 
 bool g_softwareWarningShown = false;
@@ -97,8 +98,7 @@ void ReportRenderer() {
         g_softwareWarningShown = true;
         const char* skip = std::getenv("AEROX_NO_MESSAGE_BOX");
         if (skip == nullptr || skip[0] == '\0')
-            SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "!!OpenGL Software Emulation!!", SoftwareEmulationText(),
-                                     nullptr);
+            ShowWarningBox("!!OpenGL Software Emulation!!", SoftwareEmulationText());
         AppendLogLine("OpenGL Software Emulation");
     } else {
         AppendLogLine("OpenGL Hardware Support");
