@@ -12,8 +12,10 @@ target_link_options(aerox PRIVATE
   -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
   -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0
   -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sMINIFY_HTML=0
-  # SDL's audio resumes the page's sound on the first key or click.
-  "SHELL:-s DEFAULT_LIBRARY_FUNCS_TO_INCLUDE=[\"$autoResumeAudioContext\",\"$dynCall\"]"
+  # JavaScript helpers SDL's audio calls without asking for them: resuming
+  # the page's sound on the first key or click. (In a file: "$" survives
+  # no build tool's quoting.)
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/cmake/web-library-functions.json
   -lidbfs.js
   "SHELL:--shell-file ${AEROX_WEB_SHELL}"
   "SHELL:--preload-file ${AEROX_GAME_DIR}/data@/game/data"
