@@ -7,6 +7,8 @@
 // the way may raise a page error or an error line from the program.
 //   node play.js <folder with index.html>            the test; exits 1 on any failure
 //   node play.js <folder with index.html> --measure  figures only: first menu frame, frame rate, sizes
+// AEROX_WEB_SHOTS=<folder> keeps a screenshot of the page where a check
+// failed; AEROX_WEB_VERBOSE=1 relays the page's console.
 // Every wait is bounded, and so is the whole run.
 const { chromium } = require('playwright-core');
 const { spawn } = require('child_process');
@@ -77,8 +79,11 @@ class Frame {
 }
 
 const isBlueWater = (r, g, b) => b > r + 30 && b > g;
-// The menu: "Score: 0" at the bottom, the menu picture, the title picture.
-const menuShown = (f) => f.lit(120, 218, 240, 234) > 20 && f.lit(10, 145, 140, 235) > 300 && f.lit(60, 0, 260, 140) > 1000;
+// The menu: "Score: 0" at the bottom, the menu picture, and the title's
+// warm letters (every other screen's text is white).
+const isWarm = (r, g, b) => r > b + 60;
+const menuShown = (f) => f.lit(120, 218, 240, 234) > 20 && f.lit(10, 145, 140, 235) > 300 &&
+                         f.count(60, 0, 260, 60, isWarm) > 500;
 // The arrow left of the menu's rows, 18 pixels apart from y 145.
 const arrowAt = (f, row) => f.lit(0, 145 + 18 * row, 10, 163 + 18 * row) > 10;
 const arrowRow = (f) => [0, 1, 2, 3, 4].filter((row) => arrowAt(f, row));
@@ -95,6 +100,10 @@ async function waitForFrame(page, what, test) {
     frame = await grab(page);
     if (test(frame)) return frame;
     await sleep(50);
+  }
+  // The page as it was, for whoever looks into the failure.
+  if (process.env.AEROX_WEB_SHOTS) {
+    await page.screenshot({ path: path.join(process.env.AEROX_WEB_SHOTS, 'web-test-failure.png') }).catch(() => {});
   }
   fail(`${what}: not seen within ${WAIT_MS / 1000} s`);
 }
@@ -172,6 +181,14 @@ async function storeSettled(page) {
   fail('the saved files did not reach the browser storage');
 }
 
+async function visible(page, selector, shown, failure) {
+  try {
+    await page.waitForSelector(selector, { state: shown ? 'visible' : 'hidden', timeout: WAIT_MS });
+  } catch (error) {
+    fail(failure);
+  }
+}
+
 // --- The checks ---
 
 async function openOptions(page) {
@@ -189,11 +206,11 @@ async function test(page, watch, url) {
   await watch.line('Init OK');
   let frame = await waitForFrame(page, 'the menu', menuShown);
   if (arrowRow(frame).join() !== '0') fail(`the arrow is on rows [${arrowRow(frame)}], not on START`);
-  if (!(await page.isVisible('#sound'))) fail('the page does not ask for a key while the sound is held back');
+  await visible(page, '#sound', true, 'the page does not ask for a key while the sound is held back');
   console.log('ok: the menu is drawn, the arrow on the first row, the page asks for a key for sound');
 
   const before = await openOptions(page);
-  if (await page.isVisible('#sound')) fail('the request for a key stays after keys were pressed');
+  await visible(page, '#sound', false, 'the request for a key stays after keys were pressed');
   await press(page, 'ArrowLeft');
   frame = await waitForFrame(page, 'the volume changed', (f) => volumeMask(f) !== before);
   const changed = volumeMask(frame);
@@ -219,11 +236,7 @@ async function test(page, watch, url) {
   await press(page, 'Escape');
   await waitForFrame(page, 'the menu', menuShown);
   await press(page, 'Escape');
-  try {
-    await page.waitForSelector('#ended', { state: 'visible', timeout: WAIT_MS });
-  } catch (error) {
-    fail('Escape on the menu did not end the program, or the page did not say so');
-  }
+  await visible(page, '#ended', true, 'Escape on the menu did not end the program, or the page did not say so');
   await watch.line('Aerox ended (0)');
   console.log('ok: Escape on the menu ends the program and the page says so');
 }
@@ -268,10 +281,9 @@ async function main() {
     browser = await chromium.launch({
       executablePath: process.env.AEROX_CHROMIUM || '/usr/bin/chromium',
       timeout: WAIT_MS,
-      // SwiftShader's WebGL; the sound held back until a key, as a
-      // browser does for a page that was not clicked.
-      args: ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-             '--autoplay-policy=user-gesture-required'],
+      // SwiftShader's WebGL. Headless Chromium holds the sound back until
+      // a key or click, as a browser does for a page not yet touched.
+      args: ['--no-sandbox', '--use-gl=angle', '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
     });
     const page = await browser.newPage({ viewport: { width: 800, height: 640 } });
     const watch = new Watch(page);
