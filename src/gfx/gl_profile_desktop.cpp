@@ -3,9 +3,7 @@
 
 #include "gfx/gl_profile.h"
 
-void AskForFixedPipelineGl() {
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-}
+void AskForFixedPipelineGl() { SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY); }
 
 int RgbaTextureFormat() { return GL_RGBA8; }
 

@@ -112,7 +112,8 @@ bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, 
     SetTightUnpacking();
     const GLint filter = font ? GL_NEAREST : GL_LINEAR;
     CreateTexture(result.spriteTexture, filter, filter);
-    glTexImage2D(GL_TEXTURE_2D, 0, RgbaTextureFormat(), textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, RgbaTextureFormat(), textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 texels.data());
 
     if (withMip) {
         CreateTexture(result.mipTexture, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
