@@ -88,7 +88,10 @@ const menuShown = (f) => f.lit(120, 218, 240, 234) > 20 && f.lit(10, 145, 140, 2
 const arrowAt = (f, row) => f.lit(0, 145 + 18 * row, 10, 163 + 18 * row) > 10;
 const arrowRow = (f) => [0, 1, 2, 3, 4].filter((row) => arrowAt(f, row));
 const seaShown = (f) => f.count(0, 20, W, H, isBlueWater) > (W * 200) / 2;
-const statusLineShown = (f) => f.lit(0, 0, 50, 10) > 20 && f.lit(220, 0, 270, 10) > 20;  // "Score", "Lives"
+// "Score" and "Lives" in the font's white over the sea, whose wave crests
+// are a paler blue.
+const isWhite = (r, g, b) => r > 220 && g > 220 && b > 200 && r + 10 >= b;
+const statusLineShown = (f) => f.count(0, 0, 50, 10, isWhite) > 20 && f.count(220, 0, 270, 10, isWhite) > 20;
 const optionsShown = (f) => f.lit(120, 20, 200, 30) > 20 && f.lit(40, 50, 120, 60) > 20 && !menuShown(f);
 // The VOLUME row's value ("100%", "90%"...): row 2 of OPTIONS.
 const volumeMask = (f) => f.litMask(200, 90, 250, 100);
