@@ -275,6 +275,10 @@ async function main() {
   if (!fs.existsSync(path.join(folder, 'index.html'))) fail(`no index.html in ${folder}`);
   const { server, url } = await serve(folder);
   let browser = null;
+  // A run stopped from outside (a timeout's signal) takes its server along.
+  for (const signal of ['SIGTERM', 'SIGINT']) {
+    process.on(signal, () => { server.kill(); process.exit(1); });
+  }
   const overall = setTimeout(() => {
     console.error(`web test: FAILED, the whole run took longer than ${WHOLE_RUN_MS / 1000} s`);
     server.kill();
