@@ -94,8 +94,6 @@ double FramePresent(OpenGLZodadodu& context) {
         if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
         ShowFrameInWindow(context);
         SDL_GL_SwapWindow(context.window);
-        ChooseFrameTarget(context);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     const double t0 = NowMs();
     Clock& clock = CurrentClock();
@@ -108,6 +106,13 @@ double FramePresent(OpenGLZodadodu& context) {
         now = NowMs();
         if (now > context.frameStartTime) break;
         clock.WaitToward(context.frameStartTime);
+    }
+    // The next frame starts on a clear screen once the wait is over: a
+    // browser shows the canvas whenever the wait hands it the thread, and a
+    // clear before that would be what it shows.
+    if (context.window != nullptr) {
+        ChooseFrameTarget(context);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     // The next slot of the grid; slots already past are skipped, not made up.
     context.frameStartTime += context.framePeriod;

@@ -8,6 +8,7 @@
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/gl_entry_points.h"
+#include "gfx/gl_profile.h"
 #include "gfx/image.h"
 #include "gfx/sprite_store.h"
 #include "gfx/texture.h"
@@ -184,7 +185,8 @@ void GrabSprite(double slot, double x, double y, double width, double height) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, RgbaTextureFormat(), textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 texels.data());
     s->textureWidth = textureWidth;
     s->textureHeight = textureHeight;
     s->imageWidth = shownWidth;

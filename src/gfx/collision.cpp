@@ -1,11 +1,10 @@
 // Pixel-exact collision of two placed sprites, from their alpha masks.
-#include <SDL_opengl.h>
-
 #include <algorithm>
 
 #include "gfx/gfx_commands.h"
 #include "gfx/draw.h"
 #include "gfx/sprite_store.h"
+#include "gfx/texture_alpha.h"
 #include "runtime/command_trace.h"
 #include "gfx/engine_context.h"
 
@@ -18,9 +17,7 @@ bool EnsureCollisionMask(SpriteSlot& slot) {
     if (slot.CollisionMask.size() == size) return true;
     if (slot.SpriteTexture == 0 || slot.textureWidth <= 0 || slot.textureHeight <= 0) return false;
     std::vector<uint8_t> texels(size);
-    glBindTexture(GL_TEXTURE_2D, slot.SpriteTexture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_ALPHA, GL_UNSIGNED_BYTE, texels.data());
+    if (!ReadTextureAlpha(slot.SpriteTexture, slot.textureWidth, slot.textureHeight, texels.data())) return false;
     // The texture is upside down; mask row 0 is the sprite's top row.
     slot.CollisionMask.assign(size, 0);
     const size_t row = static_cast<size_t>(slot.textureWidth);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gfx/draw.h"
+#include "gfx/gl_profile.h"
 #include "gfx/texture.h"
 #include "gfx/engine_context.h"
 
@@ -108,23 +109,21 @@ bool UploadTexture(const RgbaImage& image, int x, int y, int width, int height, 
     std::vector<uint8_t> texels = LayOutTexture(image, x, y, width, height, textureWidth, textureHeight);
     if (!font) BleedEdges(texels, textureWidth, textureHeight);
 
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    SetTightUnpacking();
     const GLint filter = font ? GL_NEAREST : GL_LINEAR;
     CreateTexture(result.spriteTexture, filter, filter);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, RgbaTextureFormat(), textureWidth, textureHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 texels.data());
 
     if (withMip) {
         CreateTexture(result.mipTexture, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR);
         int w = textureWidth, h = textureHeight;
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, RgbaTextureFormat(), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         for (int level = 1; w > 1 || h > 1; ++level) {
             texels = NextMipLevel(texels, w, h);
             w = std::max(w / 2, 1);
             h = std::max(h / 2, 1);
-            glTexImage2D(GL_TEXTURE_2D, level, GL_RGBA8, w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
+            glTexImage2D(GL_TEXTURE_2D, level, RgbaTextureFormat(), w, h, 0, GL_RGBA, GL_UNSIGNED_BYTE, texels.data());
         }
     }
     result.textureWidth = textureWidth;

@@ -10,7 +10,9 @@
 #include "runtime/clock.h"
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
+#include "gfx/gl_profile.h"
 #include "gfx/offscreen_frame.h"
+#include "gfx/warning_box.h"
 #include "runtime/errors.h"
 
 bool g_softwareWarningShown = false;
@@ -64,7 +66,7 @@ void SetSurfaceAttributes(int samples) {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    AskForFixedPipelineGl();
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLEBUFFERS, samples > 0 ? 1 : 0);
     SDL_GL_SetAttribute(SDL_GL_MULTISAMPLESAMPLES, samples > 0 ? samples : 0);
 }
@@ -97,8 +99,7 @@ void ReportRenderer() {
         g_softwareWarningShown = true;
         const char* skip = std::getenv("AEROX_NO_MESSAGE_BOX");
         if (skip == nullptr || skip[0] == '\0')
-            SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, "!!OpenGL Software Emulation!!", SoftwareEmulationText(),
-                                     nullptr);
+            ShowWarningBox("!!OpenGL Software Emulation!!", SoftwareEmulationText());
         AppendLogLine("OpenGL Software Emulation");
     } else {
         AppendLogLine("OpenGL Hardware Support");
@@ -252,12 +253,10 @@ void SetViewport(OpenGLZodadodu& context, int x, int y, int width, int height) {
     glAlphaFunc(GL_GREATER, 0.15f);
     glColor4f(1, 1, 1, 1);
     glClearColor(0, 0, 0, 1);
-    glShadeModel(GL_FLAT);
     for (GLenum cap : {GL_DITHER, GL_FOG, GL_LINE_SMOOTH, GL_POINT_SMOOTH, GL_POLYGON_SMOOTH, GL_STENCIL_TEST,
                        GL_POLYGON_OFFSET_POINT, GL_COLOR_MATERIAL, GL_AUTO_NORMAL, GL_NORMALIZE, GL_LIGHTING})
         glDisable(cap);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
+    SetRenderingHints();
 }
 
 void ReleaseGraphics(OpenGLZodadodu& context) {

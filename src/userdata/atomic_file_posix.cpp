@@ -10,6 +10,8 @@
 #include "runtime/errors.h"
 #include "userdata/atomic_file.h"
 #include "userdata/file_io_posix.h"
+#include "userdata/rename_keep.h"
+#include "userdata/user_store.h"
 
 namespace {
 
@@ -31,25 +33,6 @@ std::string TemporaryPrefix(const std::string& path) {
     prefix += NameOf(path);
     prefix += ".tmp-";
     return prefix;
-}
-
-// rename() that fails instead of replacing what already has the new name.
-bool RenameWithoutReplacing(const std::string& from, const std::string& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system without the flag: link() refuses an existing name too,
-    // but only works for files; a folder falls back to look-then-rename.
-    if (link(from.c_str(), to.c_str()) == 0) {
-        unlink(from.c_str());
-        return true;
-    }
-    if (errno == EEXIST) return false;
-    struct stat info {};
-    if (lstat(to.c_str(), &info) == 0) {
-        errno = EEXIST;
-        return false;
-    }
-    return rename(from.c_str(), to.c_str()) == 0;
 }
 
 }  // namespace
@@ -105,6 +88,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
         return false;
     }
     SyncFolder(folder);
+    UserStoreChanged();
     return true;
 }
 
@@ -147,6 +131,9 @@ std::string SetFileAside(const std::string& path, const std::string& reason) {
     std::string line = path + ": not trusted (" + reason + "); ";
     line += aside.empty() ? "it could not be set aside" : "set aside as " + NameOf(aside);
     AppendLogLine(line.c_str());
-    if (!aside.empty()) SyncFolder(FolderOf(path));
+    if (!aside.empty()) {
+        SyncFolder(FolderOf(path));
+        UserStoreChanged();
+    }
     return aside;
 }

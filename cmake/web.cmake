@@ -1,0 +1,23 @@
+# The program as a web page: aerox.html, aerox.js, aerox.wasm and aerox.data
+# (data/ and smalfont.bmp packed, laid out in /game, where the program
+# believes it sits), built with emscripten against scripts/web-deps' prefix.
+#
+# The game's loop never returns to the browser: asyncify lets each frame's
+# wait hand the thread back to the page and resume there. The legacy GL
+# calls run on WebGL through emscripten's emulation. The per-user folder
+# lives in IndexedDB (IDBFS); the program's end is reported to the page.
+set(AEROX_WEB_SHELL ${CMAKE_SOURCE_DIR}/packaging/web/shell.html)
+set_target_properties(aerox PROPERTIES SUFFIX .html)
+target_link_options(aerox PRIVATE
+  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536
+  -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0
+  -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sMINIFY_HTML=0
+  # JavaScript helpers SDL's audio calls without asking for them: resuming
+  # the page's sound on the first key or click. (In a file: "$" survives
+  # no build tool's quoting.)
+  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/cmake/web-library-functions.json
+  -lidbfs.js
+  "SHELL:--shell-file ${AEROX_WEB_SHELL}"
+  "SHELL:--preload-file ${AEROX_GAME_DIR}/data@/game/data"
+  "SHELL:--preload-file ${AEROX_GAME_DIR}/smalfont.bmp@/game/smalfont.bmp")
+set_property(TARGET aerox APPEND PROPERTY LINK_DEPENDS ${AEROX_WEB_SHELL})

@@ -1,0 +1,4 @@
+#include "userdata/user_store.h"
+
+void OpenUserStore() {}
+void UserStoreChanged() {}
