@@ -92,8 +92,7 @@ int PumpMessages() {
 double FramePresent(OpenGLZodadodu& context) {
     if (context.window != nullptr) {
         if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
-        ShowFrameInWindow(context);
-        SDL_GL_SwapWindow(context.window);
+        if (ShowFrameInWindow(context)) SDL_GL_SwapWindow(context.window);
     }
     const double t0 = NowMs();
     Clock& clock = CurrentClock();

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "gfx/frame_scaling.h"
+
 struct SDL_Window;
 
 constexpr int kSpriteSlotCount = 65536;
@@ -83,7 +85,20 @@ public:
         // then draws straight into the window's back buffer, which saves
         // the software renderer a copy of every pixel at each frame.
         bool drawsDirect = false;
+        // What showing the frame through the window's surface keeps from
+        // one frame to the next (see frame_through_surface.h).
+        struct SurfaceCopy {
+            std::vector<uint32_t> readBack;  // this frame, rows from the bottom
+            std::vector<uint32_t> shown;     // the frame the surface holds
+            std::vector<int> columns, rows;  // the frame pixel each surface pixel shows
+            // The size of the surface last written, and where the frame sat in it.
+            int surfaceWidth = 0, surfaceHeight = 0;
+            PixelRect placement;
+        } surfaceCopy;
     } frame;
+    // True on a software GL: a scaled frame reaches the window through the
+    // window's own pixel surface instead of a GL blit.
+    bool framesThroughSurface = false;
 
     // Frame timing, in milliseconds.
     double framePeriod = 1000.0 / 60.0;

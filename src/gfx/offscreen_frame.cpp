@@ -5,6 +5,7 @@
 
 #include "gfx/engine_context.h"
 #include "gfx/frame_scaling.h"
+#include "gfx/frame_through_surface.h"
 #include "gfx/gl_entry_points.h"
 
 namespace {
@@ -91,9 +92,10 @@ bool PrepareOffscreenFrame(OpenGLZodadodu& context) {
     return true;
 }
 
-void ShowFrameInWindow(OpenGLZodadodu& context) {
+bool ShowFrameInWindow(OpenGLZodadodu& context) {
     const OpenGLZodadodu::OffscreenFrame& frame = context.frame;
-    if (frame.framebuffer == 0 || frame.drawsDirect || context.window == nullptr) return;
+    if (frame.framebuffer == 0 || frame.drawsDirect || context.window == nullptr) return true;
+    if (context.framesThroughSurface && ShowFrameThroughSurface(context)) return false;
     const FramebufferEntryPoints& fb = Framebuffers();
     int width = 0, height = 0;
     SDL_GL_GetDrawableSize(context.window, &width, &height);
@@ -108,4 +110,5 @@ void ShowFrameInWindow(OpenGLZodadodu& context) {
                          GL_COLOR_BUFFER_BIT, GL_NEAREST);
     fb.glBindFramebuffer(kReadFramebuffer, frame.framebuffer);
     fb.glBindFramebuffer(kDrawFramebuffer, frame.framebuffer);
+    return true;
 }

@@ -22,5 +22,7 @@ void ReleaseOffscreenFrame(OpenGLZodadodu& context);
 void ChooseFrameTarget(OpenGLZodadodu& context);
 // Puts the frame into the window's back buffer, scaled by FramePlacement
 // with nearest filtering and black bars, then binds the frame again. Does
-// nothing while the frame is the back buffer.
-void ShowFrameInWindow(OpenGLZodadodu& context);
+// nothing while the frame is the back buffer. On a software GL the frame
+// goes to the window through its pixel surface instead, already on screen:
+// false then, true when the back buffer wants swapping.
+bool ShowFrameInWindow(OpenGLZodadodu& context);

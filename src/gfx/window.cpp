@@ -152,6 +152,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     SDL_GL_SetSwapInterval(0);
 
     ReportRenderer();
+    context.framesThroughSurface = RendererIsSoftware(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     // The offscreen frame, unless the GL has no framebuffer objects or the
     // window is multisampled (a multisampled frame cannot be read back as

@@ -109,6 +109,16 @@ TEST_F(ScreenshotTest, DecodesToTheFramesPixelsAndASecondInTheSameSecondGetsTheN
     EXPECT_EQ(CountOf(temp.LogText(), "Screenshot saved: " + firstPath), 1);
 }
 
+// In a window twice the screen's size the shot is still the 320x240 frame.
+TEST_F(ScreenshotTest, AScaledWindowStillSavesTheFrame) {
+    ASSERT_TRUE(CreateGameWindow(*context, 320, 240, 0, 60, 0, 2));
+    ASSERT_FALSE(context->frame.drawsDirect);
+    SetViewport(*context, 0, 0, 0, 0);
+    DrawPattern(5);
+    const std::string path = SaveScreenshot(*context, folder_->File("shots"), 0);
+    EXPECT_TRUE(Decoded(path) == Rgb(ReadBackBuffer(*context)));
+}
+
 TEST_F(ScreenshotTest, AFolderThatCannotBeWrittenCostsALogLine) {
     DrawPattern(3);
     testkit::WriteFile(folder_->File("a-file"), "x");

@@ -116,23 +116,41 @@ TEST(WindowScale, OpensAtTheLargestScaleFillingAtMost85PercentOfTheDisplay) {
         << temp.LogText();
 }
 
-TEST(WindowScale, FrameFillsTheWindowByWholeFactorsWithBlackBarsAtEverySize) {
+// Both ways to the window: the GL blit, and the window's own pixel surface
+// that a software GL uses.
+class WindowScaleBothWays : public ::testing::TestWithParam<bool> {};
+INSTANTIATE_TEST_SUITE_P(WindowScale, WindowScaleBothWays, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "ThroughSurface" : "ThroughGlBlit"; });
+
+TEST_P(WindowScaleBothWays, FrameFillsTheWindowByWholeFactorsWithBlackBarsAtEverySize) {
     PrivateTempDirectory temp;
     PrivateXServer x("1920x1080x24");
     ASSERT_TRUE(x.running());
     ScaledWindow window(3);
     ASSERT_TRUE(window.ok) << SDL_GetError();
     ASSERT_TRUE(HasOffscreenFrame(window.context()));
+    window.context().framesThroughSurface = GetParam();
     DrawPattern();
     const std::vector<uint8_t> frame = ReadBackBuffer(window.context());
 
     WindowPixels shown = ShowAndReadWindow(window.context());
+    EXPECT_EQ(GetParam(), shown.throughSurface);
     ASSERT_EQ(960, shown.width);
     ASSERT_EQ(720, shown.height);
     ExpectFrameAt(shown, frame, 3, 0, 0);
     // Each frame pixel is a whole 3 x 3 block, not a blend of neighbours.
     EXPECT_EQ(shown.At(3 * 10, 3 * 20), FrameAt(frame, 10, 20));
     EXPECT_EQ(shown.At(3 * 10 + 2, 3 * 20 + 2), FrameAt(frame, 10, 20));
+    // A band of the frame changes, then changes back: the window follows.
+    glDisable(GL_TEXTURE_2D);
+    glColor3ub(255, 255, 255);
+    glRectf(0, -110, 320, -100);
+    glColor4f(1, 1, 1, 1);
+    const std::vector<uint8_t> banded = ReadBackBuffer(window.context());
+    ASSERT_NE(frame, banded);
+    ExpectFrameAt(ShowAndReadWindow(window.context()), banded, 3, 0, 0);
+    DrawPattern();
+    ExpectFrameAt(ShowAndReadWindow(window.context()), frame, 3, 0, 0);
 
     // The player drags the window to 700 x 500: twice the size, centred.
     SDL_SetWindowSize(window.context().window, 700, 500);

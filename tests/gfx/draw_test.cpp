@@ -405,7 +405,14 @@ TEST_F(Drawing, SpritesJustInsideTheEdgesAreStillDrawn) {
 // blue 127 to 132) transparent and keeps every other pixel opaque, and a
 // screen copy shows every pixel as it was drawn, whatever alpha it was
 // drawn with (the key colour itself is drawn with alpha 0).
-TEST_F(Drawing, GrabKeysItsColoursAndScreenCopyIsVerbatim) {
+// Grabs and screen copies read the offscreen frame too, which has no alpha
+// either: the same rules through a window twice the screen's size.
+class DrawingScaled : public Drawing {
+protected:
+    int WindowScale() const override { return 2; }
+};
+
+void GrabAndCopyChecks() {
     DrawRect(0, 0, 0, 0, 0x8200FF);  // blue 130: keyed
     DrawRect(1, 0, 1, 0, 0x8600FF);  // blue 134: outside the key range
     DrawRect(2, 0, 2, 0, 0x123456);
@@ -435,3 +442,6 @@ TEST_F(Drawing, GrabKeysItsColoursAndScreenCopyIsVerbatim) {
     EXPECT_TRUE(s.Is(100, 100, 0x80, 0x40, 0x20)) << s.At(100, 100);
     EXPECT_EQ(s.LitPixels(), 10);
 }
+
+TEST_F(Drawing, GrabKeysItsColoursAndScreenCopyIsVerbatim) { GrabAndCopyChecks(); }
+TEST_F(DrawingScaled, GrabKeysItsColoursAndScreenCopyIsVerbatim) { GrabAndCopyChecks(); }

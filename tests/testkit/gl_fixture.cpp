@@ -5,6 +5,7 @@
 #include <string>
 
 #include "commands.h"
+#include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "gfx/engine_context.h"
 #include "engine/engine_globals.h"
@@ -42,7 +43,9 @@ int Screen::LitPixels() const {
 
 void GlFixture::SetUp() {
     g_engine = new OpenGLZodadodu;
-    ASSERT_TRUE(CreateGameWindow(*g_engine, 320, 240, 0, 60, 0)) << "no window: is an X server there?";
+    ASSERT_TRUE(CreateGameWindow(*g_engine, 320, 240, 0, 60, 0, WindowScale())) << "no window: is an X server there?";
+    ASSERT_EQ(WindowScale() > 1, HasOffscreenFrame(*g_engine) && !g_engine->frame.drawsDirect)
+        << "the window did not open at scale " << WindowScale();
     SetViewport(*g_engine, 0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT);
     AlphaMode(0);

@@ -42,6 +42,9 @@ protected:
     // Writes the picture as a file (a 24-bit BMP, or a PNG with alpha) and
     // loads it with LoadSprite.
     void LoadPicture(double slot, const Picture& picture, bool png = false);
+    // The window's scale: above 1 every command draws into the offscreen
+    // frame, at 1 into the window itself.
+    virtual int WindowScale() const { return 1; }
     TempFolder folder_;
 };
 

@@ -12,6 +12,7 @@ namespace testkit {
 struct WindowPixels {
     int width = 0, height = 0;
     std::vector<uint8_t> pixels;  // RGBA, rows from the bottom
+    bool throughSurface = false;  // read from the window's pixel surface
     // 0xRRGGBB of window pixel (x, y), y from the top.
     uint32_t At(int x, int y) const {
         const uint8_t* p = pixels.data() + (static_cast<size_t>(height - 1 - y) * width + x) * 4;
@@ -20,7 +21,8 @@ struct WindowPixels {
 };
 
 // Scales the frame into the window (as presenting does, without the swap)
-// and reads the window's back buffer; the frame stays bound.
+// and reads the window's back buffer, or its pixel surface when the frame
+// went there; the frame stays bound.
 WindowPixels ShowAndReadWindow(OpenGLZodadodu& context);
 
 // 0xRRGGBB of pixel (x, y) of a ReadBackBuffer frame of the given width.
