@@ -20,17 +20,24 @@ constexpr double kRowStep = 20;
 constexpr double kLabelX = 40;
 constexpr double kValueX = 200;
 
-// The controls, as the keys and a gamepad give them.
-// clang-format off
-constexpr const char* kControls[] = {
-    "Arrows    move",
-    "Ctrl      fire",
-    "Return    choose",
-    "Escape    back / quit",
-    "F11       full screen",
-    "Gamepad   the same",
+// The controls: what each does, its key and its gamepad button.
+struct ControlLine {
+    const char* action;
+    const char* key;
+    const char* pad;
 };
-// clang-format on
+constexpr ControlLine kControls[] = {
+    {"CONTROLS", "KEYS", "GAMEPAD"},
+    {"move", "Arrows", "D-pad/stick"},
+    {"fire", "Ctrl", "A"},
+    {"choose", "Return", "A, Start"},
+    {"back / quit", "Escape", ""},
+    {"full screen", "F11", ""},
+    {"screenshot", "F12", ""},
+};
+constexpr double kActionX = 10;
+constexpr double kKeyX = 130;
+constexpr double kPadX = 200;
 
 // The volume in tenths, 0 .. 10: the nearest step to the mix's volume.
 double VolumeSteps() {
@@ -78,11 +85,12 @@ void OptionsScreen() {
         const RtString value = RowValue(kRows[static_cast<int>(i)]);
         if (Len(value) > 0) PrintText(value, kValueX, y);
     }
-    double y = kFirstRowY + kRowStep * kRowCount + 10;
-    PrintText("CONTROLS", kLabelX, y);
-    for (const char* line : kControls) {
+    double y = kFirstRowY + kRowStep * kRowCount + 5;
+    for (const ControlLine& line : kControls) {
+        PrintText(line.action, kActionX, y);
+        PrintText(line.key, kKeyX, y);
+        if (line.pad[0] != '\0') PrintText(line.pad, kPadX, y);
         y += 14;
-        PrintText(line, kLabelX, y);
     }
 
     ReadPresses(INPUT_DELAY);

@@ -31,7 +31,9 @@ TEST_F(GameTest, OptionsVolumeRowStepsTheMixVolumeAndBackReturnsToTheMenu) {
                              Command{"PrintText", {40, 50}, "WINDOW SCALE"}, Command{"PrintText", {200, 50}, "x1"},
                              Command{"PrintText", {40, 70}, "FULL SCREEN"}, Command{"PrintText", {200, 70}, "OFF"},
                              Command{"PrintText", {40, 90}, "VOLUME"}, Command{"PrintText", {200, 90}, "50%"},
-                             Command{"PrintText", {40, 110}, "BACK"}, Command{"PrintText", {40, 140}, "CONTROLS"}})
+                             Command{"PrintText", {40, 110}, "BACK"}, Command{"PrintText", {10, 135}, "CONTROLS"},
+                             Command{"PrintText", {200, 135}, "GAMEPAD"}, Command{"PrintText", {130, 177}, "Return"},
+                             Command{"PrintText", {200, 177}, "A, Start"}})
         EXPECT_TRUE(Shows(LastFrame(), c)) << c;
     for (int k = 0; k < 2; ++k) {
         Tap(kDown);
