@@ -21,6 +21,7 @@
 #include "input/input_context.h"
 #include "gfx/engine_context.h"
 #include "runtime/errors.h"
+#include "runtime/temp_dir.h"
 #include "testkit/testkit.h"
 
 namespace frametest {
@@ -35,22 +36,28 @@ inline bool HasModeOfSize(int width, int height) {
 }
 
 // Points TMPDIR at a fresh folder for this test process before anything
-// reads it, and removes the folder at the end.
+// reads it, and removes the folder at the end. The engine reads TMPDIR once
+// a process: when an earlier test of the same process took that folder
+// away, it is made again for this test, so that its log lines are kept.
 class PrivateTempDirectory {
 public:
     PrivateTempDirectory() {
         char pattern[] = "/tmp/aerox-frame-XXXXXX";
         if (mkdtemp(pattern) != nullptr) path_ = pattern;
         setenv("TMPDIR", path_.c_str(), 1);
+        std::error_code ignored;
+        if (std::filesystem::create_directories(TempDirectory(), ignored)) madeEarlierFolder_ = TempDirectory();
     }
     ~PrivateTempDirectory() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
+        if (!madeEarlierFolder_.empty()) std::filesystem::remove_all(madeEarlierFolder_, ignored);
     }
     std::string LogText() const { return testkit::ReadFile(LogFilePath()); }
 
 private:
     std::string path_ = "/tmp";
+    std::string madeEarlierFolder_;
 };
 
 // RGBA of screen pixel (x, y), top-left origin, from ReadBackBuffer.

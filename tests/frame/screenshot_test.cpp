@@ -44,15 +44,10 @@ protected:
     void SetUp() override {
         WindowTest::SetUp();
         SetViewport(*context, 0, 0, 0, 0);
-        // The log's folder is found once a process: after an earlier test of
-        // this process took its folder away, it is made again for this one.
-        std::error_code ignored;
-        madeLogFolder_ = std::filesystem::create_directories(TempDirectory(), ignored);
         folder_ = std::make_unique<testkit::TempFolder>();
     }
     void TearDown() override {
         folder_.reset();
-        if (madeLogFolder_) std::filesystem::remove_all(TempDirectory());
         WindowTest::TearDown();
     }
     // Many colours in many places, none of them round.
@@ -72,7 +67,6 @@ protected:
     }
 
     std::unique_ptr<testkit::TempFolder> folder_;
-    bool madeLogFolder_ = false;
 };
 
 TEST_F(ScreenshotTest, DecodesToTheFramesPixelsAndASecondInTheSameSecondGetsTheNextName) {
