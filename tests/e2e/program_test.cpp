@@ -285,3 +285,17 @@ TEST(ProgramTest, F11AndAltReturnSwitchFullScreenAndAltReturnSelectsNothing) {
     ASSERT_TRUE(testkit::SendCloseRequest(run.window));
     run.ExpectEndsWithCodeZero();
 }
+
+// The command line ends the program before any window: 0 for --version and
+// --help, 2 for anything it cannot take, with no display to open at all.
+TEST(ProgramTest, CommandLineExitCodesWithoutADisplay) {
+    for (const auto& [args, code] : std::vector<std::pair<std::vector<std::string>, int>>{
+             {{"--version"}, 0}, {{"--help"}, 0}, {{"--scale", "0"}, 2}, {{"--bogus"}, 2}}) {
+        testkit::ChildProgram program(ProgramPath(), args, {"DISPLAY=", "SDL_VIDEODRIVER=x11"});
+        int exitCode = -1;
+        ASSERT_TRUE(program.WaitExit(10, exitCode)) << args[0];
+        EXPECT_EQ(code, exitCode) << args[0];
+        EXPECT_EQ(code == 0, program.output().rfind("aerox", 0) == 0 || program.output().rfind("Usage", 0) == 0)
+            << args[0] << ": " << program.output();
+    }
+}
