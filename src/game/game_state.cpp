@@ -27,6 +27,7 @@ double initialsPos = 0;
 double markedRank = -1;
 RtArray initialsLetters;
 RtArray buttonRepeatAt;
+RtArray buttonPending;
 
 RtArray buttons;
 RtArray playerSprites;

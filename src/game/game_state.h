@@ -124,8 +124,10 @@ extern double optionsIndex;
 extern double initialsPos;       // the letter being chosen, 0 .. INITIALS_LENGTH - 1
 extern double markedRank;        // the hi-score row to mark, or -1
 extern RtArray initialsLetters;  // 0 .. 25 for A .. Z
-// Per button of the screens: when it next repeats while held.
+// Per button of the screens: when it next repeats while held, and the
+// presses already made that a reading has not acted on yet.
 extern RtArray buttonRepeatAt;
+extern RtArray buttonPending;
 
 extern RtArray buttons;
 extern RtArray playerSprites;

@@ -18,6 +18,7 @@ constexpr double kNever = 1e300;
 
 void ClearPressReader() {
     Dim(buttonRepeatAt, BUTTON_COUNT);
+    Dim(buttonPending, BUTTON_COUNT);
     for (double i = 0; i < BUTTON_COUNT; ++i) buttonRepeatAt(i) = kNever;
 }
 
@@ -27,6 +28,7 @@ void ResetPresses() {
     for (const ButtonKey& key : kScreenKeys) {
         KeyPressed(key.scanCode);
         buttonRepeatAt(key.button) = kNever;
+        buttonPending(key.button) = 0;
     }
 }
 
@@ -37,10 +39,13 @@ void ReadPresses(double period) {
     lastInputTime = now;
     for (const ButtonKey& key : kScreenKeys) {
         const double b = key.button;
-        const double presses = KeyPressed(key.scanCode);
+        const double presses = KeyPressed(key.scanCode) + buttonPending(b);
         const double held = KeyDown(key.scanCode);
         if (presses > 0) {
+            // One press a reading: two quick taps between readings act at
+            // this one and the next.
             buttons(b) = 1;
+            buttonPending(b) = presses - 1;
             buttonRepeatAt(b) = now + REPEAT_DELAY;
         } else if (held == 0) {
             buttonRepeatAt(b) = kNever;

@@ -83,6 +83,20 @@ TEST_F(GameTest, TapsAndShortPressesBetweenReadingsMoveTheArrowExactlyOnce) {
             EXPECT_EQ(menuIndex, start + 1) << framesDown << " frames down at phase " << phase;
         }
     }
+    // Two taps between two readings move it twice, the second at the next reading.
+    SetUpGame();
+    gameState = STATE_MENU;
+    menuIndex = 0;
+    Pass();
+    Tap(kDown);
+    Pass();
+    Tap(kDown);
+    Passes(4);
+    EXPECT_EQ(menuIndex, 1);
+    Passes(5);
+    EXPECT_EQ(menuIndex, 2);
+    Passes(10);
+    EXPECT_EQ(menuIndex, 2);
 }
 
 TEST_F(GameTest, UpAndDownTogetherLeaveTheArrowAtBothEnds) {
