@@ -2,6 +2,7 @@
 // the same key state as the keyboard's, read by SDL at every poll.
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "game_fixture.h"
 #include "input/gamepad.h"
@@ -101,6 +102,28 @@ TEST_F(GamepadPlayTest, FireHeldThroughTheLastDeathLeavesTheGameOverScreenShowin
     EXPECT_EQ(gameState, STATE_MENU);
     Passes(60);
     EXPECT_EQ(gameState, STATE_MENU);
+}
+
+// Initials with the pad alone: the D-pad changes the letter, the south
+// button takes it (once, though it holds both fire and choose).
+TEST_F(GamepadPlayTest, InitialsAreEnteredWithTheDpadAndTheSouthButton) {
+    gameState = STATE_GAME_OVER;
+    lastScore = 1230;
+    Pass();
+    ASSERT_EQ(gameState, STATE_INITIALS);
+    const auto press = [&](SDL_GameControllerButton button) {
+        pad_->Button(button, true);
+        Pass();
+        pad_->Button(button, false);
+        Passes(5);
+    };
+    for (SDL_GameControllerButton button : {SDL_CONTROLLER_BUTTON_DPAD_UP, SDL_CONTROLLER_BUTTON_A,
+                                            SDL_CONTROLLER_BUTTON_DPAD_DOWN, SDL_CONTROLLER_BUTTON_A})
+        press(button);
+    EXPECT_EQ(gameState, STATE_INITIALS);
+    press(SDL_CONTROLLER_BUTTON_A);
+    ASSERT_EQ(gameState, STATE_HISCORES);
+    EXPECT_EQ(std::string(HiScoreName(0).Text()), "BZA");
 }
 
 }  // namespace
