@@ -148,7 +148,11 @@ std::vector<SettingsCase> SettingsCases() {
         // inih would read no further than the NUL and trust the rest.
         {{"NulByte", Shape::Bytes, Raw("[window]\nscale = 3\nfullscreen = 1\0\n[sound]\nvolume = 40\n"), false},
          {3, false, 40}},
+        {{"Empty", Shape::Bytes, "", false}, {0, false, 100}},
+        {{"Binary", Shape::Bytes, Raw("[window]\nscale = 3\n\x89PNG\x1a\x02\xff\n[sound]\nvolume = 40\n"), false},
+         {3, false, 40}},
         {{"TenMegabytes", Shape::Bytes, good + std::string(10 << 20, '\n'), false}, {3, true, 40}},
+        {{"TenMegabytesOnOneLine", Shape::Bytes, good + std::string(10 << 20, ';'), false}, {3, true, 40}},
         {{"OverlongLine", Shape::Bytes, "[window]\nscale = 3\n;" + std::string(300, 'x') + "\n", false},
          {3, false, 100}},
         {{"OverlongComment", Shape::Bytes, "[window]\nscale = 3\n;" + std::string(150, 'x') + "\n", false},
