@@ -26,15 +26,17 @@ struct ControlLine {
     const char* key;
     const char* pad;
 };
+// clang-format off
 constexpr ControlLine kControls[] = {
-    {"CONTROLS", "KEYS", "GAMEPAD"},
-    {"move", "Arrows", "D-pad/stick"},
-    {"fire", "Ctrl", "A"},
-    {"choose", "Return", "A, Start"},
+    {"CONTROLS",    "KEYS",   "GAMEPAD"},
+    {"move",        "Arrows", "D-pad/stick"},
+    {"fire",        "Ctrl",   "A"},
+    {"choose",      "Return", "A, Start"},
     {"back / quit", "Escape", ""},
-    {"full screen", "F11", ""},
-    {"screenshot", "F12", ""},
+    {"full screen", "F11",    ""},
+    {"screenshot",  "F12",    ""},
 };
+// clang-format on
 constexpr double kActionX = 10;
 constexpr double kKeyX = 130;
 constexpr double kPadX = 200;

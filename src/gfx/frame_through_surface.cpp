@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // The GL read format whose bytes land as the surface's 32-bit pixels, or 0.
 GLenum ReadFormatFor(Uint32 surfaceFormat) {
     switch (surfaceFormat) {
