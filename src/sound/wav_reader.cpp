@@ -61,6 +61,10 @@ private:
     uint64_t pos_ = 0;
 };
 
+constexpr uint32_t kExtensibleFormatSize = 40;
+constexpr uint16_t kExtensibleTag = 0xFFFE;
+constexpr uint16_t kPcmTag = 1;  // the first two bytes of the extensible format's sub-format
+
 bool ReadChunkHeader(WavSource& source, char tag[4], uint32_t& size) {
     uint8_t header[8];
     if (source.Read(header, 8) != 8) return false;
@@ -91,7 +95,15 @@ bool ReadWav(WavSource& source, WavSound& out) {
     const uint16_t bits = Le16(head + 34);
     if (!FormatIsPlayable(channels, sampleRate, blockAlign, bits)) return false;
 
-    if (formatSize != 16 && !source.Skip(14)) return false;
+    if (formatSize == kExtensibleFormatSize) {
+        // The extensible format, as most tools write 24-bit files: its
+        // extension is passed over, and only integer samples are taken.
+        uint8_t extension[kExtensibleFormatSize - 16];
+        if (source.Read(extension, sizeof extension) != sizeof extension) return false;
+        if (Le16(head + 20) != kExtensibleTag || Le16(extension + 8) != kPcmTag) return false;
+    } else if (formatSize != 16 && !source.Skip(14)) {
+        return false;
+    }
     char tag[4];
     uint32_t size = 0;
     if (!ReadChunkHeader(source, tag, size)) return false;

@@ -12,7 +12,8 @@ struct WavLayout {
     uint32_t sampleRate = 22050;
     uint16_t bits = 16;
     int blockAlign = -1;              // -1: channels * bits / 8
-    uint32_t formatSize = 16;         // 18 adds a 2-byte extension size
+    uint32_t formatSize = 16;         // 18 adds a 2-byte extension size; 40 is the extensible format
+    uint16_t subFormat = 1;           // of the extensible format: 1 PCM, 3 floating point
     bool factChunk = false;           // a 4-byte "fact" chunk after the format
     const char* dataTag = "data";
     int64_t declaredDataSize = -1;    // -1: the real size
@@ -36,13 +37,21 @@ inline std::string BuildWav(const WavLayout& w, const std::string& samples) {
     std::string body = "WAVE";
     body += "fmt ";
     Put32(body, w.formatSize);
-    Put16(body, 1);
+    Put16(body, w.formatSize == 40 ? 0xFFFE : 1);
     Put16(body, w.channels);
     Put32(body, w.sampleRate);
     Put32(body, w.sampleRate * align);
     Put16(body, align);
     Put16(body, w.bits);
-    if (w.formatSize > 16) body.append(w.formatSize - 16, '\0');
+    if (w.formatSize == 40) {
+        Put16(body, 22);
+        Put16(body, w.bits);
+        Put32(body, w.channels == 2 ? 3 : 4);
+        Put16(body, w.subFormat);
+        body += std::string("\0\0\x10\0\x80\0\0\xaa\0\x38\x9b\x71", 14);
+    } else if (w.formatSize > 16) {
+        body.append(w.formatSize - 16, '\0');
+    }
     if (w.factChunk) {
         body += "fact";
         Put32(body, 4);

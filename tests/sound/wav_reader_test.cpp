@@ -94,6 +94,17 @@ TEST(WavReader, TwentyFourBitSamplesAreReadAsStored) {
     EXPECT_EQ(out.bitsPerSample, 24);
     EXPECT_EQ(out.blockAlign, 6);
     EXPECT_EQ(std::string(out.data.begin(), out.data.end()), samples);
+
+    // The extensible format most tools write 24-bit files in: PCM is read
+    // the same, floating point is refused.
+    stereo24.formatSize = 40;
+    ASSERT_TRUE(Read(BuildWav(stereo24, samples), out));
+    EXPECT_EQ(out.bitsPerSample, 24);
+    EXPECT_EQ(std::string(out.data.begin(), out.data.end()), samples);
+    stereo24.factChunk = true;
+    EXPECT_TRUE(Reads(BuildWav(stereo24, samples)));
+    stereo24.subFormat = 3;
+    EXPECT_FALSE(Reads(BuildWav(stereo24, samples)));
 }
 
 TEST(WavReader, MoreThanTwoChannelsLoadWithTheirOwnBlockAlignment) {
