@@ -56,8 +56,7 @@ const char kCorrupt[] = "\x89PNG\r\n\x1a\n\x00\x00\x00\rIHDR\n4242 BIN\n\xff\xfe
 
 std::vector<HiScoreCase> Cases() {
     return {
-        {"Prepared",
-         "# written by the test\n987654321 ZAP\n31337 Q\n4096\n77 XYW\n",
+        {"Prepared", "# written by the test\n987654321 ZAP\n31337 Q\n4096\n77 XYW\n",
          WithEmptyRows({" 1.  ZAP 987654321", " 2.    Q     31337", " 3.           4096", " 4.  XYW        77"}),
          false},
         {"Corrupt", std::string(kCorrupt, sizeof kCorrupt - 1), WithEmptyRows({" 1.  BIN      4242"}), true},
@@ -166,8 +165,8 @@ int Differences(const Shot& shot, const std::vector<uint8_t>& frame, std::string
             if (s[0] == f[0] && s[1] == f[1] && s[2] == f[2]) continue;
             if (count++ == 0) {
                 std::ostringstream text;
-                text << "first at " << x << "," << y << ": window " << int{s[0]} << "/" << int{s[1]} << "/"
-                     << int{s[2]} << ", drawn " << int{f[0]} << "/" << int{f[1]} << "/" << int{f[2]};
+                text << "first at " << x << "," << y << ": window " << int{s[0]} << "/" << int{s[1]} << "/" << int{s[2]}
+                     << ", drawn " << int{f[0]} << "/" << int{f[1]} << "/" << int{f[2]};
                 where = text.str();
             }
         }
@@ -222,7 +221,9 @@ TEST_P(HiScoresRun, TheTableShowsAsTheGameDrawsItAndEscapeTwiceEnds) {
     PrivateXServer x;
     ASSERT_TRUE(x.running()) << "cannot start Xvfb";
 
-    // What the table looks like, drawn by the game from a copy of the file.
+    // What the table looks like, drawn by the game from a copy of the file:
+    // its texts hold it to the file's entries, and the window is then held
+    // to the drawing pixel for pixel.
     TableDrawing drawing;
     {
         testkit::TempFolder copy;
@@ -247,7 +248,7 @@ TEST_P(HiScoresRun, TheTableShowsAsTheGameDrawsItAndEscapeTwiceEnds) {
     const auto same = [&](const Shot& s) { return Differences(s, drawing.frame, where) == 0; };
     Shot table = testkit::WaitForShot(run.window, same, 5);
     EXPECT_EQ(0, Differences(table, drawing.frame, where)) << "the window's table, " << where;
-    // Still the same a moment later: the table is what stays on screen.
+    // Still the same on the next grab: the table is what stays on screen.
     table = testkit::GrabWindow(run.window);
     EXPECT_EQ(0, Differences(table, drawing.frame, where)) << "the window's table later, " << where;
 
