@@ -12,39 +12,19 @@
 
 #include "testkit/e2e_process.h"
 #include "testkit/private_x_server.h"
+#include "testkit/running_program.h"
 #include "testkit/screenshot.h"
 #include "testkit/testkit.h"
 
 namespace {
 
+using testkit::MenuShown;
+using testkit::ProgramPath;
 using testkit::Shot;
-
-std::string ProgramPath() {
-    const char* dir = std::getenv("AEROX_GAME_DIR");
-    return std::string(dir != nullptr ? dir : ".") + "/aerox";
-}
-
-// Polls screenshots of the window until one satisfies the test; returns the
-// last shot taken (check it again to report a failure).
-Shot WaitForShot(const std::string& window, const std::function<bool(const Shot&)>& test, double seconds) {
-    const auto start = std::chrono::steady_clock::now();
-    Shot shot;
-    for (;;) {
-        shot = testkit::GrabWindow(window);
-        if (shot.valid() && test(shot)) return shot;
-        if (std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() > seconds) return shot;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-}
+using testkit::WaitForShot;
 
 bool IsBlueWater(int r, int g, int b) { return b > r + 30 && b > g; }
 bool IsIsland(int r, int g, int b) { return (g > b + 20 && g > 60) || (r > b + 40 && g > b + 20); }
-
-bool MenuShown(const Shot& s) {
-    return s.Lit(120, 218, 240, 234) > 20     // "Score: 0"
-           && s.Lit(10, 145, 140, 235) > 300  // the menu picture
-           && s.Lit(60, 0, 260, 140) > 1000;  // the title picture
-}
 
 bool PlayShown(const Shot& s) {
     const int area = 320 * 200;

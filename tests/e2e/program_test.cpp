@@ -17,96 +17,13 @@
 #include "input/input_context.h"
 #include "testkit/e2e_process.h"
 #include "testkit/private_x_server.h"
+#include "testkit/running_program.h"
 #include "testkit/screenshot.h"
 #include "testkit/testkit.h"
 
 namespace {
 
-std::string ProgramPath() {
-    const char* dir = std::getenv("AEROX_GAME_DIR");
-    return std::string(dir != nullptr ? dir : ".") + "/aerox";
-}
-
-std::string WindowsOf(pid_t pid) {
-    std::string list;
-    for (const std::string& id : {testkit::RunCommand("xdotool search --pid " + std::to_string(pid))}) list += id;
-    std::string names;
-    size_t from = 0;
-    // Appended piece by piece: GCC 12 at -O3 sees a false overlap in
-    // "[" + a temporary string (-Wrestrict).
-    for (size_t end; (end = list.find('\n', from)) != std::string::npos; from = end + 1) {
-        names += '[';
-        names += testkit::RunCommand("xdotool getwindowname " + list.substr(from, end - from));
-        names += ']';
-    }
-    return names;
-}
-
-// The program started in a private temporary directory (for its log),
-// ready: "Init OK" read and its window found.
-class RunningProgram {
-public:
-    RunningProgram() {
-        program = std::make_unique<testkit::ChildProgram>(
-            ProgramPath(), std::vector<std::string>{},
-            std::vector<std::string>{"TMPDIR=" + temp.path(), "SDL_VIDEODRIVER=x11", "AEROX_NO_MESSAGE_BOX=1",
-                                     "SDL_AUDIODRIVER=dummy"});
-    }
-    // Starts and checks what start-up promises; false (with failures
-    // recorded) when the program did not come up.
-    bool Start() {
-        testkit::WriteFile(LogPath(), "left over from an earlier run\r\n");
-        EXPECT_TRUE(program->started());
-        if (!program->started()) return false;
-        if (!program->WaitForLine("Init OK", 20)) {
-            int code = 0;
-            const bool ended = program->WaitExit(1, code);
-            ADD_FAILURE() << "no Init OK; output: " << program->output()
-                          << (ended ? "; exit code " + std::to_string(code) : "; still running");
-        }
-        window = testkit::FindWindow(program->pid(), "^Aerox$", 10);
-        EXPECT_FALSE(window.empty()) << "no window captioned Aerox; its windows: " << WindowsOf(program->pid());
-        return !window.empty();
-    }
-    std::string LogPath() const { return temp.path() + "/ErrorLog.txt"; }
-    // Gives the program the focus and lets it see that.
-    void Focus() const {
-        testkit::RunCommand("xdotool windowfocus " + window);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-    // Other tests' windows on the shared server take the focus when they
-    // open, so a key press may land elsewhere: press again (at most three
-    // times) until the program ends.
-    void PressUntilEnded(const std::string& keys) const {
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            Focus();
-            testkit::HoldKeys(keys);
-            int code = -1;
-            if (program->WaitExit(3, code)) {
-                EXPECT_EQ(0, code);
-                return;
-            }
-        }
-        ADD_FAILURE() << "the program did not end on " << keys;
-    }
-    // Focuses the program until its caption is back to name.
-    bool FocusUntilCaption(const std::string& name) const {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            Focus();
-            if (testkit::WaitForWindowName(window, name, 2)) return true;
-        }
-        return false;
-    }
-    void ExpectEndsWithCodeZero() const {
-        int code = -1;
-        ASSERT_TRUE(program->WaitExit(10, code)) << "the program did not end";
-        EXPECT_EQ(0, code);
-    }
-
-    testkit::TempFolder temp;
-    std::unique_ptr<testkit::ChildProgram> program;
-    std::string window;
-};
+using testkit::RunningProgram;
 
 // Whether the engine's keyboard sees keys typed through XTEST into a focused
 // window, probed with the engine library the program uses.
