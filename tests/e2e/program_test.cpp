@@ -208,7 +208,7 @@ TEST(ProgramTest, F11AndAltReturnSwitchFullScreenAndAltReturnSelectsNothing) {
 TEST(ProgramTest, CommandLineExitCodesWithoutADisplay) {
     for (const auto& [args, code] : std::vector<std::pair<std::vector<std::string>, int>>{
              {{"--version"}, 0}, {{"--help"}, 0}, {{"--scale", "0"}, 2}, {{"--bogus"}, 2}}) {
-        testkit::ChildProgram program(ProgramPath(), args, {"DISPLAY=", "SDL_VIDEODRIVER=x11"});
+        testkit::ChildProgram program(testkit::ProgramPath(), args, {"DISPLAY=", "SDL_VIDEODRIVER=x11"});
         int exitCode = -1;
         ASSERT_TRUE(program.WaitExit(10, exitCode)) << args[0];
         EXPECT_EQ(code, exitCode) << args[0];
