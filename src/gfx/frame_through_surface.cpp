@@ -3,8 +3,8 @@
 #include <SDL.h>
 #include <SDL_opengl.h>
 
-#include <cstdint>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 

@@ -9,8 +9,8 @@
 class OpenGLZodadodu;
 
 // Reads the offscreen frame back (it must be bound for reading), scales it
-// with nearest filtering into the window's pixel surface at `placement`
-// (the surface's own size, GL's bottom-up y), blacks the bars and puts the
-// surface on screen. False, having shown nothing, when the window has no
-// surface of a 32-bit layout this can write.
+// with nearest filtering into the window's pixel surface where
+// FramePlacement puts it in a surface of that size, blacks the bars and puts
+// the surface on screen. False, having shown nothing, when the window has
+// no surface of a 32-bit layout this can write.
 bool ShowFrameThroughSurface(OpenGLZodadodu& context);
