@@ -47,8 +47,11 @@ inline std::string BuildWav(const WavLayout& w, const std::string& samples) {
         Put16(body, 22);
         Put16(body, w.bits);
         Put32(body, w.channels == 2 ? 3 : 4);
+        // The sub-format's GUID: its first two bytes, then the rest of it.
+        static const char kGuidRest[] = "\0\0\0\0\x10\0\x80\0\0\xaa\0\x38\x9b\x71";
+        static_assert(sizeof kGuidRest - 1 == 14);
         Put16(body, w.subFormat);
-        body += std::string("\0\0\x10\0\x80\0\0\xaa\0\x38\x9b\x71", 14);
+        body.append(kGuidRest, sizeof kGuidRest - 1);
     } else if (w.formatSize > 16) {
         body.append(w.formatSize - 16, '\0');
     }
