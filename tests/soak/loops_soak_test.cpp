@@ -101,8 +101,8 @@ TEST(Soak, ThreeLoopsWithoutDyingKeepTheShotsAndTheFrameWorkBounded) {
     testkit::VirtualClock clock;
     SetPlayerUnhittable(true);
     const double code = testkit::ExpectProgramEnd([&] {
+        testkit::IgnoreFocusLoss();
         EngineInit("Aerox");
-        AutoPause = false;
         ASSERT_EQ(chdir(gameDir), 0);
         LoadFont("smalfont.bmp", 0);
         SetKeySource(

@@ -1,5 +1,6 @@
 #include "testkit/testkit.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -19,6 +20,15 @@ namespace {
 
 EndCatcher::EndCatcher() { SetProgramExitHandler(&ThrowEnd); }
 EndCatcher::~EndCatcher() { SetProgramExitHandler(nullptr); }
+
+void IgnoreFocusLoss() {
+    SDL_InitSubSystem(SDL_INIT_VIDEO);
+    SDL_SetEventFilter(
+        [](void*, SDL_Event* event) {
+            return event->type == SDL_WINDOWEVENT && event->window.event == SDL_WINDOWEVENT_FOCUS_LOST ? 0 : 1;
+        },
+        nullptr);
+}
 
 double ExpectProgramEnd(const std::function<void()>& body) {
     EndCatcher catcher;

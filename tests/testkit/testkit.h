@@ -26,6 +26,12 @@ public:
 // the test when body returns normally.
 double ExpectProgramEnd(const std::function<void()>& body);
 
+// Drops every window's focus-loss events from here on. A test that runs the
+// whole game on the shared X server must not pause when another test's
+// window takes the focus: start-up switches pausing on before its first
+// frame, and on a clock that never waits the pause would never end.
+void IgnoreFocusLoss();
+
 // A clock that never waits: sleeping advances it, and waiting for a frame
 // deadline jumps to just past the deadline. Installed for its lifetime.
 class VirtualClock final : public Clock {
