@@ -42,8 +42,6 @@ void BlackRows(SDL_Surface& surface, int first, int end) {
 
 bool ShowFrameThroughSurface(OpenGLZodadodu& context) {
     OpenGLZodadodu::OffscreenFrame& frame = context.frame;
-    // The window's own framebuffer, never one SDL would draw through GL.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_Surface* surface = SDL_GetWindowSurface(context.window);
     if (surface == nullptr || surface->pixels == nullptr) return false;
     const GLenum readFormat = ReadFormatFor(surface->format->format);

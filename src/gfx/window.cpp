@@ -153,6 +153,9 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
 
     ReportRenderer();
     context.framesThroughSurface = RendererIsSoftware(reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    // Should the frame go through the window's surface, that surface is the
+    // window system's own framebuffer, never one SDL would draw through GL.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
 
     // The offscreen frame, unless the GL has no framebuffer objects or the
     // window is multisampled (a multisampled frame cannot be read back as

@@ -10,9 +10,9 @@ namespace {
 
 // state: 0 while the copy from the page's storage runs, 1 once done, -1
 // failed, 2 when there is no such storage because the files are the
-// machine's own (a program run by node, as the tests are). A save while a copy back is under way asks for one more
-// afterwards, so the last save always reaches the storage and copies never
-// overlap.
+// machine's own (a program run by node, as the tests are). A save while a
+// copy back is under way asks for one more afterwards, so the last save
+// always reaches the storage and copies never overlap.
 // NOLINTBEGIN
 // clang-format off
 EM_JS(void, StartLoadingStore, (), {
