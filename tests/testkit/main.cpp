@@ -19,6 +19,12 @@ int main(int argc, char** argv) {
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("AEROX_GAME_DIR", AEROX_TEST_GAME_DIR, 0);
     setenv("AEROX_SOURCE_DIR", AEROX_TEST_SOURCE_DIR, 0);
+    // Nothing outside the process that the tests do not ask for: no shader
+    // cache in the user's home (and no thread of Mesa's to write it), and
+    // no session bus, which libdbus would otherwise try to start by forking
+    // a helper at every window SDL opens.
+    setenv("MESA_SHADER_CACHE_DISABLE", "true", 0);
+    setenv("DBUS_SESSION_BUS_ADDRESS", "disabled:", 0);
     // The engine's log and temporary files go to a folder of this program's:
     // test programs run side by side, and one counting its log lines must
     // not see another's.
@@ -47,5 +53,6 @@ int main(int argc, char** argv) {
     std::error_code ignored;
     if (!userDir.empty()) std::filesystem::remove_all(userDir, ignored);
     if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ignored);
+    testkit::CheckLeaksNow();
     return result;
 }
