@@ -53,6 +53,5 @@ int main(int argc, char** argv) {
     std::error_code ignored;
     if (!userDir.empty()) std::filesystem::remove_all(userDir, ignored);
     if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ignored);
-    testkit::CheckLeaksNow();
     return result;
 }

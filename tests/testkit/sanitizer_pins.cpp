@@ -2,7 +2,6 @@
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <dlfcn.h>
-#include <sanitizer/lsan_interface.h>
 
 #include <GL/gl.h>
 
@@ -64,15 +63,12 @@ void PrepareSanitizers() {
     setenv("ASAN_OPTIONS", (childOptions + "detect_leaks=0").c_str(), 1);
 }
 
-void CheckLeaksNow() { __lsan_do_leak_check(); }
-
 }  // namespace testkit
 
 #else
 
 namespace testkit {
 void PrepareSanitizers() {}
-void CheckLeaksNow() {}
 }  // namespace testkit
 
 #endif

@@ -14,12 +14,4 @@ namespace testkit {
 // detect_leaks=0 (see the source). Does nothing in other builds.
 void PrepareSanitizers();
 
-// The leak check, run now rather than at exit. At exit it runs after every
-// library's exit handlers and destructors, while they tear the driver and
-// its threads down; once, on the CI machine, LeakSanitizer's own thread
-// then crashed on a passing test. At the end of main everything is still
-// in place and idle. The check does not run again at exit. Does nothing in
-// other builds.
-void CheckLeaksNow();
-
 }  // namespace testkit
