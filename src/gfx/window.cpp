@@ -122,6 +122,11 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     // window gone, the process never exiting). A 320x240 screen needs no
     // workers, so it renders on this thread unless the user chose otherwise.
     SDL_setenv("LP_NUM_THREADS", "0", 0);
+    // On Windows a display scaled above 100% would otherwise get the window
+    // stretched by the system, smoothly, and the whole-factor frame blurred.
+    // Aware of each monitor's DPI, the window's size and the display's are
+    // in real pixels. Other platforms ignore the hint.
+    SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
     if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     if (width <= 0 || height <= 0) return false;
     const int scale = StartWindowScale(windowScale, width, height);
