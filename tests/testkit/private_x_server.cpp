@@ -42,8 +42,11 @@ std::string StartXvfb(const std::string& screen, pid_t& pid) {
     if (pid == 0) {
         close(fds[0]);
         const std::string fd = std::to_string(fds[1]);
+        // -noreset: otherwise the server resets whenever its last client
+        // leaves (the reachability check below is one), and refuses the
+        // test's first connection if it comes during the reset.
         execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(), "-nolisten", "tcp",
-               static_cast<char*>(nullptr));
+               "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(fds[1]);
