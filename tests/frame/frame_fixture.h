@@ -44,8 +44,7 @@ public:
     PrivateTempDirectory() {
         char pattern[] = "/tmp/aerox-frame-XXXXXX";
         if (mkdtemp(pattern) != nullptr) path_ = pattern;
-        if (const char* old = std::getenv("TMPDIR")) oldTmpdir_ = old;
-        setenv("TMPDIR", path_.c_str(), 1);
+        tmpdir_.Set(path_);
         std::error_code ignored;
         if (std::filesystem::create_directories(TempDirectory(), ignored)) madeEarlierFolder_ = TempDirectory();
     }
@@ -53,18 +52,15 @@ public:
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);
         if (!madeEarlierFolder_.empty()) std::filesystem::remove_all(madeEarlierFolder_, ignored);
-        // Programs the next tests start get a folder that is there.
-        if (oldTmpdir_.empty())
-            unsetenv("TMPDIR");
-        else
-            setenv("TMPDIR", oldTmpdir_.c_str(), 1);
     }
     std::string LogText() const { return testkit::ReadFile(LogFilePath()); }
 
 private:
     std::string path_ = "/tmp";
     std::string madeEarlierFolder_;
-    std::string oldTmpdir_;
+    // Given back at the end: programs the next tests start get a folder
+    // that is there.
+    testkit::KeptEnvironmentVariable tmpdir_{"TMPDIR"};
 };
 
 // RGBA of screen pixel (x, y), top-left origin, from ReadBackBuffer.

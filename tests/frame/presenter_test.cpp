@@ -143,16 +143,10 @@ TEST(StartupLogTest, LogHoldsOnlyThisRunsRendererLine) {
 
 TEST(StartupFailureTest, NoWindowEndsTheProgramAtOnce) {
     PrivateTempDirectory temp;
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    const std::string kept = driver != nullptr ? driver : "";
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    const testkit::KeptEnvironmentVariable driver("SDL_VIDEODRIVER");
+    driver.Set("no-such-driver");
     testing::internal::CaptureStdout();
     const double code = testkit::ExpectProgramEnd([] { EngineInit("Aerox"); });
-    // The tests after this one in the same process get the real driver.
-    if (driver != nullptr)
-        setenv("SDL_VIDEODRIVER", kept.c_str(), 1);
-    else
-        unsetenv("SDL_VIDEODRIVER");
     EXPECT_EQ("", testing::internal::GetCapturedStdout()) << "no Init OK without a window";
     EXPECT_EQ(0.0, code);
     EXPECT_EQ(nullptr, g_engine);

@@ -133,9 +133,8 @@ TEST_F(ScreenshotTest, AFolderThatCannotBeWrittenCostsALogLine) {
 // F12 saves the frame the game drew before ShowScreen shows it, once a press,
 // into the screenshots folder of the per-user data folder.
 TEST_F(ScreenshotTest, F12SavesTheFrameOncePerPress) {
-    const char* old = std::getenv("AEROX_USER_DIR");
-    const std::string saved = old != nullptr ? old : "";
-    setenv("AEROX_USER_DIR", folder_->path().c_str(), 1);
+    const testkit::KeptEnvironmentVariable userDir("AEROX_USER_DIR");
+    userDir.Set(folder_->path());
     ForgetUserDataDirectory();
     testkit::VirtualClock clock;
     ScriptedKeys keys;
@@ -162,10 +161,7 @@ TEST_F(ScreenshotTest, F12SavesTheFrameOncePerPress) {
     ShowScreen();
     g_engine = nullptr;
     g_input = nullptr;
-    if (old != nullptr)
-        setenv("AEROX_USER_DIR", saved.c_str(), 1);
-    else
-        unsetenv("AEROX_USER_DIR");
+    // Read again, once the folder of this program is given back.
     ForgetUserDataDirectory();
 }
 

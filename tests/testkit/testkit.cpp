@@ -30,6 +30,22 @@ void IgnoreFocusLoss() {
         nullptr);
 }
 
+KeptEnvironmentVariable::KeptEnvironmentVariable(const char* name) : name_(name) {
+    if (const char* old = std::getenv(name)) {
+        had_ = true;
+        old_ = old;
+    }
+}
+
+KeptEnvironmentVariable::~KeptEnvironmentVariable() {
+    if (had_)
+        setenv(name_.c_str(), old_.c_str(), 1);
+    else
+        unsetenv(name_.c_str());
+}
+
+void KeptEnvironmentVariable::Set(const std::string& value) const { setenv(name_.c_str(), value.c_str(), 1); }
+
 double ExpectProgramEnd(const std::function<void()>& body) {
     EndCatcher catcher;
     try {

@@ -32,6 +32,21 @@ double ExpectProgramEnd(const std::function<void()>& body);
 // frame, and on a clock that never waits the pause would never end.
 void IgnoreFocusLoss();
 
+// Remembers an environment variable's value (or its absence) and gives it
+// back when it goes out of scope, so that the tests after this one in the
+// same program see what they would alone.
+class KeptEnvironmentVariable {
+public:
+    explicit KeptEnvironmentVariable(const char* name);
+    ~KeptEnvironmentVariable();
+    void Set(const std::string& value) const;
+
+private:
+    std::string name_;
+    std::string old_;
+    bool had_ = false;
+};
+
 // A clock that never waits: sleeping advances it, and waiting for a frame
 // deadline jumps to just past the deadline. Installed for its lifetime.
 class VirtualClock final : public Clock {
