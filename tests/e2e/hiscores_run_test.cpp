@@ -129,11 +129,11 @@ void GameMainInTheGamesFolder() {
 // when the table was never drawn.
 bool DrawTableInProcess(const std::string& userDir, TableDrawing& drawing) {
     testkit::TempFolder temp;
-    const std::string oldUserDir = std::getenv("AEROX_USER_DIR") != nullptr ? std::getenv("AEROX_USER_DIR") : "";
-    const std::string oldTemp = std::getenv("TMPDIR") != nullptr ? std::getenv("TMPDIR") : "";
+    const testkit::KeptEnvironmentVariable userDirVariable("AEROX_USER_DIR");
+    const testkit::KeptEnvironmentVariable tempVariable("TMPDIR");
     const std::filesystem::path oldFolder = std::filesystem::current_path();
-    setenv("AEROX_USER_DIR", userDir.c_str(), 1);
-    setenv("TMPDIR", temp.path().c_str(), 1);
+    userDirVariable.Set(userDir);
+    tempVariable.Set(temp.path());
     InProcessRun run;
     g_run = &run;
     {
@@ -149,8 +149,6 @@ bool DrawTableInProcess(const std::string& userDir, TableDrawing& drawing) {
     }
     g_run = nullptr;
     std::filesystem::current_path(oldFolder);
-    setenv("AEROX_USER_DIR", oldUserDir.c_str(), 1);
-    setenv("TMPDIR", oldTemp.c_str(), 1);
     drawing = run.drawing;
     return run.drawn;
 }

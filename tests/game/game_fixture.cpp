@@ -1,6 +1,5 @@
 #include "game_fixture.h"
 
-#include <cstdlib>
 #include <ostream>
 
 #include "frame/clock.h"
@@ -37,8 +36,7 @@ void GameTest::Tracer(const TracedCommand& command, void* user) {
 }
 
 void GameTest::SetUp() {
-    if (const char* dir = std::getenv("AEROX_USER_DIR")) previousUserDir_ = dir;
-    setenv("AEROX_USER_DIR", userDir_.path().c_str(), 1);
+    userDirVariable_.Set(userDir_.path());
     ReleaseUserData();
     g_input = &input_;
     SetKeySource(&GameTest::KeySource, this);
@@ -53,7 +51,6 @@ void GameTest::TearDown() {
     SetKeySource(nullptr, nullptr);
     g_input = nullptr;
     ReleaseUserData();
-    setenv("AEROX_USER_DIR", previousUserDir_.c_str(), 1);
 }
 
 void GameTest::SetUpGame() {

@@ -74,7 +74,7 @@ public:
     testkit::VirtualClock clock_{100000.0};
     // Each test starts with an empty hi-score table of its own.
     testkit::TempFolder userDir_;
-    std::string previousUserDir_;
+    testkit::KeptEnvironmentVariable userDirVariable_{"AEROX_USER_DIR"};
     InputContext input_;
     std::set<int> held_;
     std::set<int> taps_;

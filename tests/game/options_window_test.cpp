@@ -3,7 +3,6 @@
 // screen is shown at, within what the display holds.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -28,8 +27,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(x_.running()) << "cannot start Xvfb";
         // The engine keeps the window's settings: in a folder of this test's.
-        if (const char* dir = std::getenv("AEROX_USER_DIR")) previousUserDir_ = dir;
-        setenv("AEROX_USER_DIR", userDir_.path().c_str(), 1);
+        userDirVariable_.Set(userDir_.path());
         g_settings.DebugMode = 1;  // no pause for another window's focus
         {
             testkit::EndCatcher catcher;
@@ -53,7 +51,6 @@ protected:
     void TearDown() override {
         SetKeySource(nullptr, nullptr);
         testkit::ExpectProgramEnd([] { EndProgram(); });
-        setenv("AEROX_USER_DIR", previousUserDir_.c_str(), 1);
     }
     // A tap, then the frames up to and past the screen's next reading.
     void Press(int key) {
@@ -63,7 +60,7 @@ protected:
 
     PrivateXServer x_{"1280x1024x24"};
     testkit::TempFolder userDir_;
-    std::string previousUserDir_;
+    testkit::KeptEnvironmentVariable userDirVariable_{"AEROX_USER_DIR"};
     testkit::VirtualClock clock_{1000.0};
 };
 
