@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "gfx/window.h"
 #include "gfx/engine_context.h"
 #include "engine/engine_globals.h"

@@ -88,7 +88,7 @@ inline void Figure(const char* name, double value) {
 
 // The program's own start-up and game, as its entry runs them, with an
 // empty command line.
-[[noreturn]] inline void RunProgram() { ::RunProgram("", &GameMain); }
+[[noreturn]] inline void RunProgram() { ::RunProgram("", AeroxSettings(), &GameMain); }
 
 inline std::string OwnExecutable() {
     std::error_code error;

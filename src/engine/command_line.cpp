@@ -5,14 +5,7 @@
 #include "gfx/frame_scaling.h"
 #include "runtime/startup_settings.h"
 
-#ifndef AEROX_VERSION
-#define AEROX_VERSION 1.0
-#endif
-
 namespace {
-
-#define AEROX_TEXT_OF(x) #x
-#define AEROX_TEXT(x) AEROX_TEXT_OF(x)
 
 // A whole number 1..kMaxWindowScale written in digits alone, else 0.
 int ScaleFrom(const std::string& text) {
@@ -70,33 +63,42 @@ CommandLineChoice ParseCommandLine(const std::vector<std::string>& args) {
     return choice;
 }
 
-const char* CommandLineUsage() {
-    return "Usage: aerox [--scale N] [--fullscreen | --windowed]\n"
+std::string ProgramNameOf(const char* argv0) {
+    std::string name = argv0 != nullptr ? argv0 : "";
+    const size_t slash = name.find_last_of("/\\");
+    if (slash != std::string::npos) name.erase(0, slash + 1);
+    if (name.size() > 4) {
+        std::string extension = name.substr(name.size() - 4);
+        for (char& c : extension) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        if (extension == ".exe") name.resize(name.size() - 4);
+    }
+    return name.empty() ? "game" : name;
+}
+
+std::string CommandLineUsage(const ProgramIdentity& identity) {
+    return "Usage: " + identity.program +
+           " [--scale N] [--fullscreen | --windowed]\n"
            "  --scale N      show the screen N times its size (1 to 16; default: as large as fits)\n"
            "  --fullscreen   start on the full screen (the display mode stays)\n"
            "  --windowed     start in a window (the default)\n"
            "  --help         print this text and end\n"
            "  --version      print the version and end\n"
-           "While playing, Alt+Return or F11 switches between the window and the full screen.\n";
+           "While playing, Alt+Return or F11 switches between the window and the full screen.\n" +
+           identity.caption + " " + identity.version + "\n";
 }
 
-std::string VersionLine() {
-    // The build may define the version with quotes or without.
-    std::string version = AEROX_TEXT(AEROX_VERSION);
-    if (version.size() >= 2 && version.front() == '"' && version.back() == '"')
-        version = version.substr(1, version.size() - 2);
-    return "aerox " + version;
-}
+std::string VersionLine(const ProgramIdentity& identity) { return identity.program + " " + identity.version; }
 
-int HandleCommandLine(int argc, char** argv, StartupSettings& settings) {
+int HandleCommandLine(int argc, char** argv, const ProgramIdentity& identity, StartupSettings& settings) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i) args.emplace_back(argv[i] != nullptr ? argv[i] : "");
     const CommandLineChoice choice = ParseCommandLine(args);
     switch (choice.action) {
-        case CommandLineChoice::Action::Help: std::fputs(CommandLineUsage(), stdout); return 0;
-        case CommandLineChoice::Action::Version: std::printf("%s\n", VersionLine().c_str()); return 0;
+        case CommandLineChoice::Action::Help: std::fputs(CommandLineUsage(identity).c_str(), stdout); return 0;
+        case CommandLineChoice::Action::Version: std::printf("%s\n", VersionLine(identity).c_str()); return 0;
         case CommandLineChoice::Action::Fail:
-            std::fprintf(stderr, "aerox: %s\n%s", choice.error.c_str(), CommandLineUsage());
+            std::fprintf(stderr, "%s: %s\n%s", identity.program.c_str(), choice.error.c_str(),
+                         CommandLineUsage(identity).c_str());
             return 2;
         case CommandLineChoice::Action::Run: break;
     }

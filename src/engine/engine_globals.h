@@ -7,7 +7,7 @@
 #include "gfx/engine_context.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
-#include "runtime/rt_string.h"
+#include "aerox/text.h"
 #include "runtime/startup_settings.h"
 
 // The command-line text after the program name.

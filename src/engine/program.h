@@ -1,14 +1,17 @@
-// The whole program run as its entry runs it: the fixed start-up settings,
-// the engine, the game, the end. Shared by the program entry and the
-// benchmarks that run a copy of the program, so both start the same way.
+// The whole program run as its entry runs it: the start-up settings, the
+// engine, the game, the end. RunGame (aerox/program.h) is its face toward a
+// game; the benchmarks that run a copy of the program start it the same way.
 #pragma once
 #include <string>
+
+#include "aerox/program.h"
 
 // The command-line text after the program name: the arguments joined by
 // single spaces.
 std::string CommandLineText(int argc, const char* const* argv);
 
-// Fixes the start-up settings (320 x 240 in a window at 60 frames a second,
-// no multisampling, no debug mode), starts the engine, runs the game and
-// ends the program through EndProgram.
-[[noreturn]] void RunProgram(const std::string& commandLine, void (*gameMain)());
+// Checks the start-up settings (a field out of range takes its default and
+// costs a log line), starts the engine, runs the game and ends the program
+// through EndProgram.
+[[noreturn]] void RunProgram(const std::string& commandLine, const StartupSettings& settings,
+                             GameMainRoutine gameMain);

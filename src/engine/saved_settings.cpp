@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "engine/settings_commands.h"
+#include "aerox/saved_data.h"
 #include "gfx/window.h"
 #include "runtime/command_trace.h"
 #include "sound/sound.h"

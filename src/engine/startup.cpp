@@ -8,15 +8,15 @@
 #include "engine/engine_globals.h"
 #include "engine/saved_settings.h"
 #include "frame/clock.h"
-#include "frame/frame_commands.h"
+#include "aerox/frames.h"
 #include "frame/presenter.h"
 #include "gfx/data_resolver.h"
 #include "gfx/engine_context.h"
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
 #include "runtime/errors.h"
-#include "runtime/numeric.h"
+#include "aerox/numbers.h"
 #include "runtime/program_path.h"
 #include "runtime/sys_files.h"
 #include "sound/sound.h"
@@ -31,7 +31,7 @@ std::string ProgramDirectoryOf(const std::string& programPath) {
     return programPath;
 }
 
-int EngineInit(const char* caption) {
+int EngineInit(const char* caption, const char* userFolder) {
     // The program has its own main() (SDL_MAIN_HANDLED): SDL is not to wait for one of its own.
     SDL_SetMainReady();
     AutoPause = true;
@@ -40,7 +40,7 @@ int EngineInit(const char* caption) {
     // renderer line the window writes is this run's and stays in the log.
     RemoveFile(LogFilePath());
     // The player's last choices; the command line overrides them for this run.
-    InitUserData(caption);
+    InitUserData(userFolder != nullptr && *userFolder != '\0' ? userFolder : caption);
     const UserSettings saved = LoadSessionSettings();
     const int windowScale = g_settings.windowScale > 0 ? g_settings.windowScale : saved.scale;
     const bool desktopFullscreen =

@@ -3,9 +3,10 @@
 #pragma once
 #include <string>
 
-// Returns 0. When the window cannot be created the program ends at once
-// through EndProgram.
-int EngineInit(const char* caption);
+// The window's caption is caption; the per-user folder is named userFolder
+// (the caption when null). Returns 0. When the window cannot be created the
+// program ends at once through EndProgram.
+int EngineInit(const char* caption, const char* userFolder = nullptr);
 
 // The directory part of a program path: the text before the last "/" or
 // "\" (searched from the end down to the second character); the whole path

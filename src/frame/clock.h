@@ -1,6 +1,6 @@
 // The frame stamps and the two timer commands built on the engine clock.
 #pragma once
-#include "frame/frame_commands.h"  // GetTimer, GetFrameTime
+#include "aerox/frames.h"  // GetTimer, GetFrameTime
 #include "runtime/clock.h"
 
 // Time stamps in milliseconds, kept by EngineInit and ShowScreen.

@@ -4,11 +4,11 @@
 #include <SDL_opengl.h>
 
 #include "frame/clock.h"
-#include "frame/frame_commands.h"
+#include "aerox/frames.h"
 #include "frame/screenshot.h"
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "input/input_context.h"

@@ -4,7 +4,7 @@
 // and ends the program on the quit keys.
 #pragma once
 
-#include "runtime/rt_string.h"
+#include "aerox/text.h"
 
 union SDL_Event;
 class OpenGLZodadodu;

@@ -71,6 +71,14 @@ bool StateLoopPass() {
 
 }  // namespace game
 
+StartupSettings AeroxSettings() {
+    StartupSettings settings;
+    settings.caption = "Aerox";
+    settings.version = AEROX_VERSION;
+    settings.userFolder = "Aerox";
+    return settings;
+}
+
 void GameMain() {
     using namespace game;
     SetUpGlobals();

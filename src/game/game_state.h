@@ -2,7 +2,7 @@
 // All game values are numbers (doubles); the globals live for the whole
 // process and are shared by the screens, the sea, the enemies and the shots.
 #pragma once
-#include "commands.h"
+#include "aerox/aerox.h"
 
 namespace game {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/gl_entry_points.h"

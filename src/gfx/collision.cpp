@@ -1,7 +1,7 @@
 // Pixel-exact collision of two placed sprites, from their alpha masks.
 #include <algorithm>
 
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/draw.h"
 #include "gfx/sprite_store.h"
 #include "gfx/texture_alpha.h"

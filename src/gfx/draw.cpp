@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/gl_entry_points.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"

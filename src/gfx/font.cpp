@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/draw.h"
 #include "gfx/sprite_store.h"
 #include "gfx/engine_context.h"

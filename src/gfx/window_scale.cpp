@@ -8,7 +8,7 @@
 
 #include "gfx/engine_context.h"
 #include "gfx/frame_scaling.h"
-#include "gfx/gfx_commands.h"
+#include "aerox/drawing.h"
 #include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "runtime/errors.h"

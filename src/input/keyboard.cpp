@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "input/input_commands.h"
+#include "aerox/input.h"
 #include "input/gamepad.h"
 #include "input/input_context.h"
 #include "input/scan_codes.h"

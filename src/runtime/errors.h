@@ -2,6 +2,8 @@
 #pragma once
 #include <string>
 
+#include "aerox/program.h"
+
 // The record of the last runtime error. Codes: 0 end requested by the user,
 // 3 file read failure, 7 no storage for an array, 8 array without
 // dimensions, 9 index out of range.
@@ -13,19 +15,9 @@ struct ErrorState {
 };
 extern ErrorState g_errorState;
 
-// Records a runtime error code; the caller then calls EndProgram.
-double SetErrorCode(double code);
-
-// Releases every engine object that exists, in a fixed order, and ends the
-// process with exit code 0. Never returns. Declared here because every layer
-// may end the program (an array index out of range, the quit keys); only the
-// engine's assembly knows what there is to release, so it is defined there
-// (src/engine/program_end.cpp).
-[[noreturn]] void EndProgram();
-
-// Appends text and CR LF to ErrorLog.txt in the temporary directory.
-// Silently does nothing when the file cannot be opened.
-void AppendLogLine(const char* text);
+// EndProgram, SetErrorCode and AppendLogLine are game commands
+// (aerox/program.h); EndProgram is defined by the engine's assembly, which
+// alone knows what there is to release (src/engine/program_end.cpp).
 
 // Full path of the engine log file.
 std::string LogFilePath();

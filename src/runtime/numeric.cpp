@@ -1,4 +1,4 @@
-#include "runtime/numeric.h"
+#include "aerox/numbers.h"
 
 #include <cmath>
 

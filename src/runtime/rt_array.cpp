@@ -1,4 +1,4 @@
-#include "runtime/rt_array.h"
+#include "aerox/arrays.h"
 
 #include <algorithm>
 

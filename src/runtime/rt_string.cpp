@@ -1,4 +1,4 @@
-#include "runtime/rt_string.h"
+#include "aerox/text.h"
 
 #include <cmath>
 #include <cstdio>

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "sound/sound_commands.h"
+#include "aerox/sound.h"
 #include "gfx/data_resolver.h"
 #include "runtime/command_trace.h"
 #include "sound/sound_levels.h"

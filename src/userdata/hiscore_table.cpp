@@ -7,7 +7,7 @@
 #include "userdata/hiscore_file.h"
 #include "userdata/hiscore_table.h"
 #include "userdata/user_dir.h"
-#include "userdata/userdata_commands.h"
+#include "aerox/saved_data.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "engine/program.h"
 #include "frame/presenter.h"
 #include "game/game.h"
@@ -141,7 +141,7 @@ bool DrawTableInProcess(const std::string& userDir, TableDrawing& drawing) {
         SetCommandTracer(&Trace, nullptr);
         SetFrameObserver(&Observe, nullptr);
         SetKeySource(&Keys, nullptr);
-        const double code = testkit::ExpectProgramEnd([] { RunProgram("", &GameMainInTheGamesFolder); });
+        const double code = testkit::ExpectProgramEnd([] { RunProgram("", AeroxSettings(), &GameMainInTheGamesFolder); });
         EXPECT_EQ(0, code) << "the game in this process";
         SetKeySource(nullptr, nullptr);
         SetFrameObserver(nullptr, nullptr);

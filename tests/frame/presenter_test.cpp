@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "frame/frame_fixture.h"
 #include "frame/presenter.h"
 #include "engine/engine_globals.h"

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <set>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "engine/engine_globals.h"
 #include "frame/frame_fixture.h"
 #include "frame/screenshot.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "engine/saved_settings.h"
 #include "frame/frame_fixture.h"
 #include "frame/presenter.h"

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "engine/engine_globals.h"
 #include "engine/startup.h"
 #include "game/game.h"

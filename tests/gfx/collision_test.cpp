@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "gfx/engine_context.h"
 #include "engine/engine_globals.h"
 #include "testkit/gl_fixture.h"

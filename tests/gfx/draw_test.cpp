@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/gl_entry_points.h"

@@ -9,7 +9,7 @@
 #include <set>
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "input/gamepad.h"
 #include "input/input_context.h"
 #include "runtime/errors.h"

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <set>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "input/input_context.h"
 #include "engine/engine_globals.h"
 

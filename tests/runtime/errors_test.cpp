@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "engine/engine_globals.h"
 #include "runtime/errors.h"
 #include "runtime/temp_dir.h"

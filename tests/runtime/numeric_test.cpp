@@ -4,7 +4,7 @@
 #include <limits>
 #include <set>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "runtime/isaac.h"
 
 namespace {

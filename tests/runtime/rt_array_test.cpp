@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "testkit/testkit.h"
 
 using testkit::ExpectProgramEnd;

@@ -6,7 +6,7 @@
 #include <limits>
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "testkit/testkit.h"
 
 namespace {

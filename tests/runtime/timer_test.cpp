@@ -2,7 +2,7 @@
 
 #include <chrono>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "frame/clock.h"
 #include "testkit/testkit.h"
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "runtime/errors.h"
 #include "sound/sound_store.h"
 #include "testkit/testkit.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "gfx/data_resolver.h"
 #include "runtime/command_trace.h"
 #include "sound/sound_store.h"

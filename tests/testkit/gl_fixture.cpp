@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "gfx/engine_context.h"

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "userdata/atomic_file.h"
 #include "userdata/hiscore_file.h"
 #include "userdata/userdata_fixture.h"

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "userdata/hiscore_file.h"
 #include "userdata/user_dir.h"
 #include "userdata/userdata.h"

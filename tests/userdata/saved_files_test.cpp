@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "userdata/hiscore_file.h"
 
 // GCC 12 at -O3 warns falsely that the strings of the case tables' aggregate

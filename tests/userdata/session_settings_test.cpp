@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "engine/saved_settings.h"
 #include "userdata/userdata_fixture.h"
 

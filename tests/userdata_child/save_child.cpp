@@ -4,7 +4,7 @@
 // one after each save.
 #include <unistd.h>
 
-#include "commands.h"
+#include "aerox/aerox.h"
 #include "userdata/userdata.h"
 
 int main() {

@@ -1,6 +1,14 @@
-// The game's commands for the data it keeps between runs.
+// The game's commands for the data it keeps between runs, in the per-user
+// folder: the player's settings and the hi-score table.
 #pragma once
-#include "runtime/rt_string.h"
+#include "aerox/text.h"
+
+// --- settings kept between runs (settings.ini)
+// The volume of the whole mix, 0 (silent) .. 1 (full, the default), over
+// every play's own volume; values outside are clamped, NaN is 0. Kept in
+// steps of a tenth.
+void SetMasterVolume(double volume);
+double GetMasterVolume();
 
 // --- saved data: the table of the ten best scores, kept in the per-user folder
 // The number of entries (0..10).

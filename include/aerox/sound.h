@@ -1,6 +1,6 @@
 // The game-facing sound commands (gathered in commands.h).
 #pragma once
-#include "runtime/rt_string.h"
+#include "aerox/text.h"
 
 // --- sound
 void LoadSound(const RtString& path, double slot, double buffers);

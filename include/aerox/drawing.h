@@ -1,7 +1,7 @@
 // The game-facing commands of sprites, drawing and text (gathered in
 // commands.h).
 #pragma once
-#include "runtime/rt_string.h"
+#include "aerox/text.h"
 
 // --- sprites and drawing
 // Loads a BMP or PNG file into a sprite slot; red 255, green 0, blue 128

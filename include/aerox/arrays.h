@@ -9,8 +9,8 @@
 #include <new>
 #include <utility>
 
-#include "runtime/errors.h"
-#include "runtime/rt_string.h"
+#include "aerox/program.h"
+#include "aerox/text.h"
 
 namespace rt_array_detail {
 
