@@ -2,11 +2,16 @@
 /// @brief The one header a game includes: every command of the engine, the
 /// start-up settings and RunGame.
 ///
-/// Numbers are doubles and texts are RtStrings. A command that fails never
-/// throws or crashes toward the game: a failed load leaves its slot empty,
-/// drawing or playing an empty slot does nothing, and each failure writes
-/// one line to the engine log (AppendLogLine). A command called before
-/// RunGame started the engine does nothing and returns its empty result.
+/// Numbers are doubles and texts are RtStrings. A command never throws or
+/// crashes toward the game on a bad number or a bad file: it returns its
+/// empty result (a failed load leaves its slot empty, and drawing or
+/// playing an empty slot does nothing). The engine log (AppendLogLine)
+/// gets a line for what the player should know of, such as a saved file
+/// that cannot be written. The engine's commands (frames, drawing, sound,
+/// input) do nothing and return their empty results before RunGame started
+/// the engine, with one log line naming the command; the texts, numbers and
+/// arrays work at any time. Array misuse ends the program with a runtime
+/// error (arrays.h).
 #pragma once
 
 // --- texts, numbers and arrays

@@ -1,8 +1,19 @@
-// Dimensioned arrays of up to four dimensions. RtArray holds numbers,
-// RtTypedArray<T> holds texts or game records. Indices are 0-based and the
-// first index varies fastest. Every access is checked; misuse ends the
-// program with a runtime error: 7 no storage, 8 no dimensions, 9 index
-// out of range.
+/// @file
+/// @brief Arrays of up to four dimensions: RtArray holds numbers,
+/// RtTypedArray<T> holds texts or game records.
+///
+/// Indices are 0-based and the first index varies fastest. A size given to
+/// Dim is the number of elements along that dimension; a size below 1 (or
+/// NaN) leaves the dimension unused, and an unused dimension takes only
+/// index 0. Every access is checked. Misuse ends the program through
+/// EndProgram (exit code 0) with a runtime error code (SetErrorCode), which
+/// the log shows in debug mode (StartupSettings::DebugMode):
+/// - 7: no storage: an array would take more than 1 GiB, or the system has
+///   no memory for it;
+/// - 8: no dimensions: an element of an array whose first size is 0
+///   (never dimensioned, or dimensioned with a first size below 1);
+/// - 9: index out of range: an index below 0, at or above its size, not 0
+///   in an unused dimension, NaN, infinite or beyond 32 bits.
 #pragma once
 #include <cmath>
 #include <cstdint>
@@ -108,59 +119,146 @@ struct ArrayShape {
 
 // --- numbers
 
+/// @addtogroup texts
+/// @{
+
+/// An array of numbers of up to four dimensions. It has none until Dim
+/// gives it some; small arrays (up to 15 elements) live inside the object.
 class RtArray : public rt_array_detail::ArrayShape {
 public:
+    /// An array without dimensions: reading an element ends the program
+    /// with runtime error 8 until Dim.
     RtArray() = default;
+    /// Frees the storage on the heap, if any.
     ~RtArray() { ReleaseHeap(); }
+    /// Not copied by construction: ArrayAssign copies an array.
     RtArray(const RtArray&) = delete;
+    /// Not copied by assignment: ArrayAssign copies an array.
     RtArray& operator=(const RtArray&) = delete;
 
-    // Element access with numbers as the game passes them.
+    /// An element, with the indices as numbers (the form the game uses).
+    /// @param i1, i2, i3, i4 the indices, each 0 .. its size - 1 (0 in an
+    ///        unused dimension); fractions are cut off. Out of range, NaN or
+    ///        infinite ends the program with runtime error 9; an array
+    ///        without dimensions ends it with error 8.
+    /// @return the element, valid until the array is dimensioned again.
     double& operator()(double i1, double i2 = 0, double i3 = 0, double i4 = 0);
 
+    /// The elements, first index fastest; null before the first Dim. Element
+    /// (i1, i2, i3, i4) is at i1 + size1 * (i2 + size2 * (i3 + size3 * i4)),
+    /// an unused dimension's size counting as 1.
     double* data = nullptr;
+    /// Where the elements of a small array live (data then points here).
     double inlineStorage[rt_array_detail::kInlineElements] = {};
 
+    /// Whether the elements live inside the object.
+    /// @return true while data points at inlineStorage.
     bool UsesInline() const { return data == inlineStorage; }
+    /// Frees the storage on the heap, if any, and sets data to null. The
+    /// dimensions stay; reading an element then ends the program with
+    /// runtime error 9 until the next Dim.
     void ReleaseHeap() {
         if (data != nullptr && data != inlineStorage) delete[] data;
         data = nullptr;
     }
 };
 
+/// Gives an array its dimensions; every element becomes 0.
+/// @param array the array; its old elements are dropped.
+/// @param d1, d2, d3, d4 the number of elements along each dimension;
+///        fractions are cut off, and below 1 or NaN leaves a dimension
+///        unused (d1 below 1: no dimensions at all). More than 1 GiB of
+///        elements in all ends the program with runtime error 7, before
+///        anything is allocated.
 void Dim(RtArray& array, double d1, double d2 = 0, double d3 = 0, double d4 = 0);
+/// Gives an array new dimensions and keeps its elements: each element whose
+/// indices lie inside both the old and the new dimensions keeps its value,
+/// every other one is 0.
+/// @param array the array.
+/// @param d1, d2, d3, d4 the new sizes, as Dim takes them (runtime error 7
+///        when too large).
 void Redim(RtArray& array, double d1, double d2 = 0, double d3 = 0, double d4 = 0);
+/// An element, with whole-number indices.
+/// @param array the array.
+/// @param i1, i2, i3, i4 the indices, each 0 .. its size - 1 (0 in an
+///        unused dimension); otherwise the program ends with runtime error
+///        9 (8 for an array without dimensions).
+/// @return the element, valid until the array is dimensioned again.
 double& ArrayElement(RtArray& array, int32_t i1, int32_t i2 = 0, int32_t i3 = 0, int32_t i4 = 0);
+/// The size of one dimension of an array.
+/// @param array the array.
+/// @param k which dimension: 0 (the first) .. 3; a fraction is cut off.
+/// @return the size Dim gave it; 0 for an unused dimension, an array never
+///         dimensioned, or k outside -1 < k < 4 (or NaN). No log line.
 double Bounds(const RtArray& array, double k);
+/// Makes target a copy of source: its dimensions and its elements.
+/// Assigning an array to itself changes nothing.
+/// @param target the array that becomes the copy.
+/// @param source the array copied; without dimensions, target has none
+///        either.
 void ArrayAssign(RtArray& target, const RtArray& source);
+/// Dimensions a one-dimensional array of n elements and fills it from a
+/// list.
+/// @param array the array.
+/// @param n the number of elements; below 1 leaves the array without
+///        dimensions and reads no values.
+/// @param values n numbers (may be null only when n is below 1).
 void DimData(RtArray& array, int32_t n, const double* values);
 
 // --- texts and records
 
-// A new or reset element: the empty text (keeping its buffer), or a record
-// with every field 0.
+/// Resets a text element of an array to the empty text, keeping its
+/// storage (Dim does this to every element it reuses).
+/// @param s the element.
 inline void ResetElement(RtString& s) { s = ""; }
+/// Resets a record element of an array to T{}: every field 0 (Dim does
+/// this to every element it reuses).
+/// @tparam T the record type.
+/// @param record the element.
 template <typename T>
 void ResetElement(T& record) {
     record = T{};
 }
 
+/// An array of texts or game records of up to four dimensions, checked as
+/// RtArray is. It has none until Dim gives it some.
+/// @tparam T RtString, or a record type that T{} makes with every field 0.
 template <typename T>
 class RtTypedArray : public rt_array_detail::ArrayShape {
 public:
+    /// An array without dimensions: reading an element ends the program
+    /// with runtime error 8 until Dim.
     RtTypedArray() = default;
+    /// Destroys the elements and frees their storage.
     ~RtTypedArray() { delete[] data; }
+    /// Not copied by construction.
     RtTypedArray(const RtTypedArray&) = delete;
+    /// Not copied by assignment.
     RtTypedArray& operator=(const RtTypedArray&) = delete;
 
+    /// An element, with the indices as numbers (the form the game uses).
+    /// @param i1, i2, i3, i4 the indices, each 0 .. its size - 1 (0 in an
+    ///        unused dimension); fractions are cut off. Out of range, NaN or
+    ///        infinite ends the program with runtime error 9; an array
+    ///        without dimensions ends it with error 8.
+    /// @return the element, valid until the array is dimensioned again.
     T& operator()(double i1, double i2 = 0, double i3 = 0, double i4 = 0) {
         using namespace rt_array_detail;
         return data[Offset(data != nullptr, IndexFrom(i1), IndexFrom(i2), IndexFrom(i3), IndexFrom(i4))];
     }
 
+    /// The elements, first index fastest (laid out as RtArray::data); null
+    /// before the first Dim.
     T* data = nullptr;
 };
 
+/// Gives a typed array its dimensions; every element becomes empty (texts
+/// keep their storage) or T{}.
+/// @tparam T the element type.
+/// @param array the array; its old elements are dropped.
+/// @param d1, d2, d3, d4 the number of elements along each dimension, as
+///        Dim(RtArray&, double, double, double, double) takes them (runtime
+///        error 7 when more than 1 GiB, or when the system has no memory).
 template <typename T>
 void Dim(RtTypedArray<T>& array, double d1, double d2 = 0, double d3 = 0, double d4 = 0) {
     using namespace rt_array_detail;
@@ -176,11 +274,24 @@ void Dim(RtTypedArray<T>& array, double d1, double d2 = 0, double d3 = 0, double
     array.Take(s);
 }
 
+/// An element of a typed array, with whole-number indices.
+/// @tparam T the element type.
+/// @param array the array.
+/// @param i1, i2, i3, i4 the indices, each 0 .. its size - 1 (0 in an
+///        unused dimension); otherwise the program ends with runtime error
+///        9 (8 for an array without dimensions).
+/// @return the element, valid until the array is dimensioned again.
 template <typename T>
 T& ArrayElement(RtTypedArray<T>& array, int32_t i1, int32_t i2 = 0, int32_t i3 = 0, int32_t i4 = 0) {
     return array.data[array.Offset(array.data != nullptr, i1, i2, i3, i4)];
 }
 
+/// The size of one dimension of a typed array.
+/// @tparam T the element type.
+/// @param array the array.
+/// @param k which dimension: 0 (the first) .. 3; a fraction is cut off.
+/// @return the size Dim gave it; 0 for an unused dimension, an array never
+///         dimensioned, or k outside -1 < k < 4 (or NaN). No log line.
 template <typename T>
 double Bounds(const RtTypedArray<T>& array, double k) {
     if (!(k > -1 && k < 4)) return 0.0;
@@ -202,6 +313,13 @@ void ForOverlap(const ArrayShape& old, const int32_t* newSize, Copy copy) {
 }
 }  // namespace rt_array_detail
 
+/// Gives a typed array new dimensions and keeps its elements: each element
+/// whose indices lie inside both the old and the new dimensions is moved
+/// over, every other one is empty or T{}.
+/// @tparam T the element type.
+/// @param array the array.
+/// @param d1, d2, d3, d4 the new sizes, as Dim takes them (runtime error 7
+///        when too large).
 template <typename T>
 void Redim(RtTypedArray<T>& array, double d1, double d2 = 0, double d3 = 0, double d4 = 0) {
     RtTypedArray<T> temp;
@@ -214,3 +332,5 @@ void Redim(RtTypedArray<T>& array, double d1, double d2 = 0, double d3 = 0, doub
     std::swap(array.data, temp.data);
     std::swap(static_cast<rt_array_detail::ArrayShape&>(array), static_cast<rt_array_detail::ArrayShape&>(temp));
 }
+
+/// @}

@@ -21,7 +21,9 @@ struct StartupSettings {
     /// 1: exclusive full screen at the screen's own size; 0: a window (the
     /// default). Any other value is 0.
     int fullScreen = 0;
-    /// Samples of multisampling, 0 (off, the default), 2, 4, 8 or 16.
+    /// Samples of multisampling, 0..16: 0 (off, the default), or 2, 4, 8 or
+    /// 16. A count the display cannot give is halved until it can (down to
+    /// off). A multisampled window shows the screen at scale 1 only.
     int multisampleSamples = 0;
     /// 1: debug mode (the game keeps running while its window is in the
     /// background, and the log is kept at the end); 0: off (the default).
@@ -37,14 +39,16 @@ struct StartupSettings {
     /// `--fullscreen` and `--windowed` set it.
     int desktopFullscreen = -1;
     /// The window's caption and the game's name in `--help`: UTF-8, at most
-    /// 255 bytes (default "Game"). The engine copies it.
+    /// 255 bytes and no control bytes (default "Game"). The engine copies it.
     const char* caption = "Game";
     /// The game's version, printed by `--version` (default "1.0"); at most
-    /// 255 bytes.
+    /// 255 bytes and no control bytes.
     const char* version = "1.0";
     /// The name of the per-user data folder (settings, hi-scores,
-    /// screenshots), one folder name without separators, at most 255 bytes;
-    /// null or empty (the default): the caption.
+    /// screenshots), one folder name, at most 255 bytes and no control bytes
+    /// (slashes and backslashes are dropped from it); null or empty (the
+    /// default): the caption. The environment variable AEROX_USER_DIR, when
+    /// set, names the folder itself instead.
     const char* userFolder = nullptr;
 };
 

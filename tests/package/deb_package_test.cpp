@@ -1,10 +1,12 @@
-// The Debian package as a player gets it: built with CPack from this build,
-// accepted by lintian, unpacked into a throwaway root, and the game started
-// there through its launcher finds its data, shows the menu and ends with
-// exit code 0 on Escape.
+// The Debian packages as a player and a game maker get them: built with
+// CPack from this build, accepted by lintian and unpacked into throwaway
+// roots, each holding its own part only. The game started there through its
+// launcher finds its data, shows the menu and ends with exit code 0 on
+// Escape; a game built against the unpacked kit alone links.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -40,9 +42,13 @@ Result Shell(const std::string& command, int timeoutSeconds) {
 }
 
 const std::string kVersion = AEROX_TEST_VERSION;
+// Where this build installs libraries under its prefix: lib/<multiarch> when
+// configured for /usr, as scripts/package does.
+const std::string kLibDir = AEROX_TEST_LIBDIR;
 
-// The package built from this build folder into a temporary folder, and
-// unpacked (dpkg -x) into root/ there.
+// The packages built from this build folder into a temporary folder: the
+// game, aerox (deb, unpacked by dpkg -x into root/), and the kit,
+// libaerox-dev (devDeb, unpacked into devRoot/).
 class DebPackage : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -50,15 +56,33 @@ protected:
                                  "/CPackConfig.cmake -B " + temp.path(), 240);
         ASSERT_EQ(0, cpack.status) << cpack.output;
         deb = temp.File("aerox_" + kVersion + "_amd64.deb");
-        ASSERT_TRUE(fs::exists(deb)) << "no " << deb << " after: " << cpack.output;
+        devDeb = temp.File("libaerox-dev_" + kVersion + "_amd64.deb");
         root = temp.File("root");
-        const Result unpack = Shell("dpkg -x " + deb + " " + root, 60);
-        ASSERT_EQ(0, unpack.status) << unpack.output;
+        devRoot = temp.File("devRoot");
+        for (const auto& [package, into] : {std::pair{deb, root}, std::pair{devDeb, devRoot}}) {
+            ASSERT_TRUE(fs::exists(package)) << "no " << package << " after: " << cpack.output;
+            const Result unpack = Shell("dpkg -x " + package + " " + into, 60);
+            ASSERT_EQ(0, unpack.status) << unpack.output;
+        }
     }
-    std::string Field(const std::string& name) const {
-        std::string value = Shell("dpkg-deb -f " + deb + " " + name, 30).output;
+    static std::string Field(const std::string& package, const std::string& name) {
+        std::string value = Shell("dpkg-deb -f " + package + " " + name, 30).output;
         while (!value.empty() && value.back() == '\n') value.pop_back();
         return value;
+    }
+    std::string Field(const std::string& name) const { return Field(deb, name); }
+    // Every file and link an unpacked package holds, relative to its root.
+    static std::vector<std::string> Files(const std::string& unpacked) {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(unpacked))
+            if (!entry.is_directory()) files.push_back(fs::relative(entry.path(), unpacked).string());
+        std::sort(files.begin(), files.end());
+        return files;
+    }
+    static void ExpectLintianFindsNoError(const std::string& package) {
+        const Result lintian = Shell("lintian --allow-root --tag-display-limit 0 " + package, 240);
+        EXPECT_EQ(0, lintian.status) << lintian.output;
+        EXPECT_EQ(std::string::npos, lintian.output.find("E: ")) << lintian.output;
     }
     static bool Executable(const fs::path& p) {
         struct stat s {};
@@ -66,9 +90,34 @@ protected:
     }
 
     testkit::TempFolder temp;
-    std::string deb;
-    std::string root;
+    std::string deb, devDeb;
+    std::string root, devRoot;
 };
+
+// Each package holds only files under its own paths: nothing of the kit in
+// the game's, nothing of the game in the kit's.
+TEST_F(DebPackage, EachPackageHoldsItsOwnPartOnly) {
+    struct Part {
+        std::string unpacked;
+        std::vector<std::string> paths;  // prefixes of the paths its files may have
+    };
+    const Part parts[] = {
+        {root,
+         {"usr/games/aerox", "usr/lib/aerox/", "usr/share/applications/aerox.desktop", "usr/share/icons/hicolor/",
+          "usr/share/man/man6/aerox.6.gz", "usr/share/doc/aerox/"}},
+        {devRoot,
+         {"usr/include/aerox/", "usr/" + kLibDir + "/libaerox.a", "usr/" + kLibDir + "/cmake/Aerox/",
+          "usr/share/doc/libaerox-dev/"}},
+    };
+    for (const Part& part : parts) {
+        const std::vector<std::string> files = Files(part.unpacked);
+        EXPECT_FALSE(files.empty()) << part.unpacked;
+        for (const std::string& file : files)
+            EXPECT_TRUE(std::any_of(part.paths.begin(), part.paths.end(),
+                                    [&](const std::string& path) { return file.rfind(path, 0) == 0; }))
+                << file << " in " << part.unpacked;
+    }
+}
 
 bool MenuShown(const testkit::Shot& s) {
     return s.Lit(10, 145, 140, 235) > 300     // the menu picture
@@ -104,9 +153,45 @@ TEST_F(DebPackage, DescribesItselfAndLaysTheGameOutAsItRunsAndLintianFindsNoErro
     EXPECT_EQ(0, desktop.status) << desktop.output;
     EXPECT_EQ("", desktop.output);
 
-    const Result lintian = Shell("lintian --allow-root --no-tag-display-limit " + deb, 240);
-    EXPECT_EQ(0, lintian.status) << lintian.output;
-    EXPECT_EQ(std::string::npos, lintian.output.find("E: ")) << lintian.output;
+    ExpectLintianFindsNoError(deb);
+}
+
+TEST_F(DebPackage, KitDescribesItselfHoldsTheHeadersLibraryAndCMakePackageAndLintianFindsNoError) {
+    EXPECT_EQ("libaerox-dev", Field(devDeb, "Package"));
+    EXPECT_EQ(kVersion, Field(devDeb, "Version"));
+    EXPECT_EQ("libdevel", Field(devDeb, "Section"));
+    EXPECT_EQ("amd64", Field(devDeb, "Architecture"));
+    // What a game linking the static library builds with.
+    const std::string depends = ", " + Field(devDeb, "Depends") + ",";
+    for (const char* package : {"libsdl2-dev", "libsdl2-mixer-dev", "libpng-dev", "liblzo2-dev", "libinih-dev",
+                                "libgl-dev", "pkg-config"})
+        EXPECT_NE(std::string::npos, depends.find(std::string(" ") + package + ",")) << package << depends;
+
+    const fs::path usr = fs::path(devRoot) / "usr";
+    std::vector<std::string> files = {kLibDir + "/libaerox.a", "share/doc/libaerox-dev/copyright",
+                                      "share/doc/libaerox-dev/changelog.gz"};
+    for (const char* name : {"AeroxConfig", "AeroxConfigVersion", "AeroxTargets"})
+        files.push_back(kLibDir + "/cmake/Aerox/" + name + ".cmake");
+    for (const auto& header : fs::directory_iterator(AEROX_TEST_SOURCE_DIR "/include/aerox"))
+        files.push_back("include/aerox/" + header.path().filename().string());
+    for (const std::string& file : files) EXPECT_TRUE(fs::is_regular_file(usr / file)) << file;
+
+    ExpectLintianFindsNoError(devDeb);
+}
+
+// examples/hello configured and built with the unpacked kit as its only
+// Aerox: the CMake package finds its headers and library where it was
+// unpacked (nothing in it points at /usr), and the library still links.
+TEST_F(DebPackage, AGameBuildsAgainstTheUnpackedKit) {
+    const std::string build = temp.File("hello");
+    const Result made = Shell("cmake -S " AEROX_TEST_SOURCE_DIR "/examples/hello -B " + build +
+                                  " -G Ninja -DCMAKE_PREFIX_PATH=" + devRoot + "/usr && cmake --build " + build,
+                              240);
+    ASSERT_EQ(0, made.status) << made.output;
+    EXPECT_TRUE(Executable(build + "/hello"));
+    const std::string ninja = testkit::ReadFile(build + "/build.ninja");
+    for (const std::string& used : {devRoot + "/usr/include", devRoot + "/usr/" + kLibDir + "/libaerox.a"})
+        EXPECT_NE(std::string::npos, ninja.find(used)) << used;
 }
 
 TEST_F(DebPackage, InstalledGameStartsThroughItsLauncherShowsTheMenuAndEndsOnEscape) {

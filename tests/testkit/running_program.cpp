@@ -48,11 +48,15 @@ bool MenuShown(const Shot& s) {
            && s.Lit(60, 0, 260, 140) > 1000;  // the title picture
 }
 
-RunningProgram::RunningProgram(const std::vector<std::string>& env) {
+RunningProgram::RunningProgram(const std::vector<std::string>& env) : RunningProgram(ProgramPath(), {}, "Aerox", env) {}
+
+RunningProgram::RunningProgram(const std::string& path, const std::vector<std::string>& args,
+                               const std::string& caption, const std::vector<std::string>& env)
+    : caption(caption) {
     std::vector<std::string> all{"TMPDIR=" + temp.path(), "SDL_VIDEODRIVER=x11", "AEROX_NO_MESSAGE_BOX=1",
                                  "SDL_AUDIODRIVER=dummy"};
     all.insert(all.end(), env.begin(), env.end());
-    program = std::make_unique<ChildProgram>(ProgramPath(), std::vector<std::string>{}, all);
+    program = std::make_unique<ChildProgram>(path, args, all);
 }
 
 bool RunningProgram::Start() {
@@ -65,8 +69,8 @@ bool RunningProgram::Start() {
         ADD_FAILURE() << "no Init OK; output: " << program->output()
                       << (ended ? "; exit code " + std::to_string(code) : "; still running");
     }
-    window = FindWindow(program->pid(), "^Aerox$", 10);
-    EXPECT_FALSE(window.empty()) << "no window captioned Aerox; its windows: " << WindowsOf(program->pid());
+    window = FindWindow(program->pid(), "^" + caption + "$", 10);
+    EXPECT_FALSE(window.empty()) << "no window captioned " << caption << "; its windows: " << WindowsOf(program->pid());
     return !window.empty();
 }
 

@@ -30,6 +30,9 @@ class RunningProgram {
 public:
     // env entries ("NAME=value") are added to the program's environment.
     explicit RunningProgram(const std::vector<std::string>& env = {});
+    // Another game on the engine: its path, arguments and window caption.
+    RunningProgram(const std::string& path, const std::vector<std::string>& args, const std::string& caption,
+                   const std::vector<std::string>& env = {});
     // Starts and checks what start-up promises; false (with failures
     // recorded) when the program did not come up.
     bool Start();
@@ -52,6 +55,7 @@ public:
     TempFolder temp;
     std::unique_ptr<ChildProgram> program;
     std::string window;
+    std::string caption = "Aerox";
 };
 
 }  // namespace testkit
