@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "frame/presenter.h"
 #include "gfx/engine_context.h"
 #include "gfx/png_writer.h"
 #include "gfx/window.h"
@@ -16,11 +17,24 @@ bool g_keyWasHeld = false;
 void NotSaved(const std::string& why) { AppendLogLine(("Screenshot not saved: " + why).c_str()); }
 }  // namespace
 
-std::string ScreenshotName(std::time_t when) {
-    char text[64] = "aerox";
+std::string ScreenshotName(const std::string& game, std::time_t when) {
+    // The game's name as a file name: letters and digits lower-cased, any
+    // run of other bytes one "-" (so no separator or dot gets through).
+    std::string name;
+    for (const char c : game) {
+        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        if ((lower >= 'a' && lower <= 'z') || (lower >= '0' && lower <= '9'))
+            name += lower;
+        else if (!name.empty() && name.back() != '-')
+            name += '-';
+        if (name.size() >= 32) break;
+    }
+    while (!name.empty() && name.back() == '-') name.pop_back();
+    if (name.empty()) name = "screenshot";
+    char text[32] = "";
     // The engine runs on one thread, so localtime's shared result is safe.
-    if (const std::tm* local = std::localtime(&when)) std::strftime(text, sizeof text, "aerox-%Y%m%d-%H%M%S", local);
-    return text;
+    if (const std::tm* local = std::localtime(&when)) std::strftime(text, sizeof text, "-%Y%m%d-%H%M%S", local);
+    return name + text;
 }
 
 std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& folder, std::time_t when) {
@@ -33,7 +47,7 @@ std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& fol
         return "";
     }
     std::string failure;
-    std::string path = WriteNewFile(folder, ScreenshotName(when), ".png", png, failure);
+    std::string path = WriteNewFile(folder, ScreenshotName(g_caption.Text(), when), ".png", png, failure);
     if (path.empty()) {
         NotSaved(failure);
         return "";

@@ -7,11 +7,12 @@
 
 class OpenGLZodadodu;
 
-// "aerox-YYYYMMDD-HHMMSS" in local time.
-std::string ScreenshotName(std::time_t when);
+// "<game>-YYYYMMDD-HHMMSS" in local time, the game's caption made a file
+// name ("Aerox" gives "aerox-20261207-101502").
+std::string ScreenshotName(const std::string& game, std::time_t when);
 
 // Saves the frame drawn so far (before it is shown) into folder as
-// ScreenshotName(when) + ".png", or with "-2", "-3"... when that is taken;
+// ScreenshotName(caption, when) + ".png", or with "-2", "-3"... when that is taken;
 // an existing file is never replaced. Writes a log line with the path, or
 // one saying why nothing was saved, and returns the path or "".
 std::string SaveScreenshot(const OpenGLZodadodu& context, const std::string& folder, std::time_t when);

@@ -79,7 +79,10 @@ TEST_F(ScreenshotTest, DecodesToTheFramesPixelsAndASecondInTheSameSecondGetsTheN
     local.tm_sec = 2;
     local.tm_isdst = -1;
     const std::time_t when = std::mktime(&local);
-    ASSERT_EQ(ScreenshotName(when), "aerox-20261207-101502");
+    ASSERT_EQ(ScreenshotName("Aerox", when), "aerox-20261207-101502");
+    EXPECT_EQ(ScreenshotName("My Game: 2/../x", when), "my-game-2-x-20261207-101502");
+    EXPECT_EQ(ScreenshotName("\xc3\xa9", when), "screenshot-20261207-101502");
+    g_caption = "Aerox";
     const std::string shots = folder_->File("new/screenshots");  // made with its parents
 
     DrawPattern(7);
