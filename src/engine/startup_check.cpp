@@ -49,6 +49,13 @@ CheckedStartup CheckStartupSettings(const StartupSettings& given) {
     checked.caption = TextOrDefault(given.caption, defaults.caption, "caption", out);
     checked.version = TextOrDefault(given.version, defaults.version, "version", out);
     checked.userFolder = TextOrDefault(given.userFolder, "", "userFolder", out);
+    // One folder name: a separator or a dot name would put the game's data
+    // somewhere else.
+    const std::string& folder = checked.userFolder;
+    if (folder == "." || folder == ".." || folder.find_first_of("/\\") != std::string::npos) {
+        out.push_back("StartupSettings.userFolder \"" + folder + "\" is not one folder name: the caption is used");
+        checked.userFolder.clear();
+    }
     if (checked.userFolder.empty()) checked.userFolder = checked.caption;
     return checked;
 }

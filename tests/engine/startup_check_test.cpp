@@ -36,6 +36,10 @@ TEST(StartupCheck, EachFieldOutOfRangeTakesItsDefaultWithOneComplaint) {
          [](const CheckedStartup& c) { return c.caption == "Game"; }},
         {"version", [&](StartupSettings& s) { s.version = longText.c_str(); },
          [](const CheckedStartup& c) { return c.version == "1.0"; }},
+        {"userFolder", [](StartupSettings& s) { s.userFolder = "../elsewhere"; },
+         [](const CheckedStartup& c) { return c.userFolder == "Game"; }},
+        {"userFolder", [](StartupSettings& s) { s.userFolder = ".."; },
+         [](const CheckedStartup& c) { return c.userFolder == "Game"; }},
     };
     for (const Case& test : cases) {
         StartupSettings given;
