@@ -13,5 +13,4 @@ std::string CommandLineText(int argc, const char* const* argv);
 // Checks the start-up settings (a field out of range takes its default and
 // costs a log line), starts the engine, runs the game and ends the program
 // through EndProgram.
-[[noreturn]] void RunProgram(const std::string& commandLine, const StartupSettings& settings,
-                             GameMainRoutine gameMain);
+[[noreturn]] void RunProgram(const std::string& commandLine, const StartupSettings& settings, GameMainRoutine gameMain);
