@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "frame/clock.h"
 #include "gfx/data_resolver.h"
 #include "gfx/engine_context.h"
 #include "input/input_context.h"
@@ -51,6 +52,7 @@ void EndProgram() {
     ReleaseSound();
     ReleaseDataResolvers();
     ReleaseUserData();
+    g_frameClock = FrameClock{};
     if (SDL_WasInit(0) != 0) SDL_Quit();
     Leave();
 }

@@ -14,6 +14,7 @@
 #include "input/input_context.h"
 #include "input/window_keys.h"
 #include "runtime/errors.h"
+#include "runtime/engine_required.h"
 #include "runtime/startup_settings.h"
 
 bool AutoPause = false;
@@ -139,7 +140,7 @@ void ShowScreen() {
         ScreenshotOnKey(g_engine, KeyHeld(g_input, kScanF12));
         NextKeyFrame(g_input);
     }
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "ShowScreen")) return;
     if (FramePresent(*g_engine) == 0.0) Quit();
     // A fresh drawing state for the next frame, with background image 0
     // (when one is set) underneath everything the game draws.
@@ -151,13 +152,13 @@ void ShowScreen() {
 }
 
 void SetFrameRate(double framesPerSecond) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "SetFrameRate")) return;
     const double rate = framesPerSecond > -2147483649.0 && framesPerSecond < 2147483648.0 ? framesPerSecond : 0;
     g_engine->framePeriod = FramePeriodFor(static_cast<int>(rate));
 }
 
 void SetScreenMode(double width, double height, double bitsPerPixel, double fullScreen) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "SetScreenMode")) return;
     auto toInt = [](double v) { return v > 0 && v < 65536 ? static_cast<int>(v) : 0; };
     if (toInt(width) != 0) g_engine->screenWidth = toInt(width);
     if (toInt(height) != 0) g_engine->screenHeight = toInt(height);
@@ -169,13 +170,19 @@ void SetScreenMode(double width, double height, double bitsPerPixel, double full
 }
 
 void Viewport(double x, double y, double width, double height) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "Viewport")) return;
     auto toInt = [](double v) { return v > -1e6 && v < 1e6 ? static_cast<int>(v) : 0; };
     SetViewport(*g_engine, toInt(x), toInt(y), toInt(width), toInt(height));
 }
 
 void SetEscapeEnds(double on) {
+    // The keyboard tells whether Escape is held as it is switched on.
+    if (!RequireEngine(g_input != nullptr, "SetEscapeEnds")) return;
     if (on != 0 && !EscapeEnds && KeyHeld(g_input, kScanEscape)) g_escapeAwaitsRelease = true;
     EscapeEnds = on != 0;
 }
-void SetAutoPause(double on) { AutoPause = on != 0; }
+void SetAutoPause(double on) {
+    // Start-up sets it anew: a choice made before would be lost unsaid.
+    if (!RequireEngine(g_engine != nullptr, "SetAutoPause")) return;
+    AutoPause = on != 0;
+}

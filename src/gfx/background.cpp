@@ -12,6 +12,7 @@
 #include "gfx/image.h"
 #include "gfx/sprite_store.h"
 #include "gfx/texture.h"
+#include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
 
 namespace {
@@ -126,13 +127,13 @@ void DrawBackgroundImage(OpenGLZodadodu& context, int n) {
 }
 
 void ClearScreen() {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "ClearScreen")) return;
     ClearBackgroundImage(*g_engine, 0);
     glClear(GL_COLOR_BUFFER_BIT);
 }
 
 void LoadBackground(const RtString& path) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "LoadBackground")) return;
     std::string resolved;
     RgbaImage image;
     if (!ResolveAssetFile(path.Text(), resolved) || !ReadImage(image, resolved, kNoColourKey) ||
@@ -144,7 +145,8 @@ void LoadBackground(const RtString& path) {
 }
 
 void ScreenToBackground() {
-    if (g_engine == nullptr || g_engine->screenWidth <= 0 || g_engine->screenHeight <= 0) return;
+    if (!RequireEngine(g_engine != nullptr, "ScreenToBackground")) return;
+    if (g_engine->screenWidth <= 0 || g_engine->screenHeight <= 0) return;
     RgbaImage screen = ReadScreen(*g_engine, 0, 0, g_engine->screenWidth, g_engine->screenHeight);
     // The screen is opaque: whatever alpha a pixel was drawn with, the copy
     // shows it as it is (a transparent texel would be recoloured by the
@@ -154,7 +156,7 @@ void ScreenToBackground() {
 }
 
 void GrabSprite(double slot, double x, double y, double width, double height) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "GrabSprite")) return;
     OpenGLZodadodu& context = *g_engine;
     SpriteSlot* s = SlotFor(context, slot);
     const int w = TruncateNumber(width), h = TruncateNumber(height);

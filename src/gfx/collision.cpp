@@ -6,6 +6,7 @@
 #include "gfx/sprite_store.h"
 #include "gfx/texture_alpha.h"
 #include "runtime/command_trace.h"
+#include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
 
 namespace {
@@ -32,7 +33,7 @@ bool EnsureCollisionMask(SpriteSlot& slot) {
 
 double SpriteCollision(double slot1, double x1, double y1, double slot2, double x2, double y2) {
     TraceCommand("SpriteCollision", {slot1, x1, y1, slot2, x2, y2});
-    if (g_engine == nullptr) return 0;
+    if (!RequireEngine(g_engine != nullptr, "SpriteCollision")) return 0;
     SpriteSlot* a = SlotFor(*g_engine, slot1);
     SpriteSlot* b = SlotFor(*g_engine, slot2);
     if (a == nullptr || b == nullptr || a->imageWidth <= 0 || b->imageWidth <= 0) return 0;

@@ -10,6 +10,7 @@
 #include "gfx/gl_entry_points.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
+#include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
 
 namespace {
@@ -23,8 +24,8 @@ unsigned int SlotTexture(const OpenGLZodadodu& context, int slot, int mipChoice,
 }
 
 // The slot to draw, or nullptr for an empty slot or a number outside the store.
-const SpriteSlot* DrawableSlot(double number) {
-    if (g_engine == nullptr) return nullptr;
+const SpriteSlot* DrawableSlot(const char* command, double number) {
+    if (!RequireEngine(g_engine != nullptr, command)) return nullptr;
     const SpriteSlot* slot = SlotFor(*g_engine, number);
     return slot != nullptr && slot->imageWidth > 0 ? slot : nullptr;
 }
@@ -125,7 +126,7 @@ void ForgetTextureSelection(OpenGLZodadodu& context) { context.textureSelectionC
 
 void AlphaMode(double value) {
     TraceCommand("AlphaMode", {value});
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "AlphaMode")) return;
     float a = std::isnan(value) ? 0.0f : static_cast<float>(value);
     if (a == 0) {
         glDisable(GL_BLEND);
@@ -145,18 +146,18 @@ void AlphaMode(double value) {
 
 void DrawSprite(double slot, double x, double y) {
     TraceCommand("DrawSprite", {slot, x, y});
-    if (const SpriteSlot* s = DrawableSlot(slot))
+    if (const SpriteSlot* s = DrawableSlot("DrawSprite", slot))
         DrawSlotRect(slot, *s, RoundedUp(x), RoundedUp(y), static_cast<float>(s->imageWidth),
                      static_cast<float>(s->imageHeight));
 }
 
 void StretchSprite(double slot, double x, double y, double width, double height) {
-    if (const SpriteSlot* s = DrawableSlot(slot))
+    if (const SpriteSlot* s = DrawableSlot("StretchSprite", slot))
         DrawSlotRect(slot, *s, RoundedUp(x), RoundedUp(y), RoundedUp(width), RoundedUp(height));
 }
 
 void ZoomSprite(double slot, double x, double y, double xFactor, double yFactor) {
-    const SpriteSlot* s = DrawableSlot(slot);
+    const SpriteSlot* s = DrawableSlot("ZoomSprite", slot);
     if (s == nullptr) return;
     const float width = RoundedUp(std::fabs(s->imageWidth * xFactor));
     const float height = RoundedUp(std::fabs(s->imageHeight * yFactor));
@@ -167,13 +168,13 @@ void ZoomSprite(double slot, double x, double y, double xFactor, double yFactor)
 }
 
 void RotoSprite(double slot, double x, double y, double angle) {
-    if (const SpriteSlot* s = DrawableSlot(slot))
+    if (const SpriteSlot* s = DrawableSlot("RotoSprite", slot))
         DrawSlotTurned(slot, *s, RoundedUp(x) + static_cast<float>(s->imageWidth) / 2,
                        RoundedUp(y) + static_cast<float>(s->imageHeight) / 2, angle, 1.0f);
 }
 
 void RotoZoomSprite(double slot, double x, double y, double angle, double scale) {
-    if (const SpriteSlot* s = DrawableSlot(slot)) {
+    if (const SpriteSlot* s = DrawableSlot("RotoZoomSprite", slot)) {
         // Turned about the whole pixel nearest the centre, rounded down.
         const int halfWidth = s->imageWidth / 2, halfHeight = s->imageHeight / 2;
         DrawSlotTurned(slot, *s, static_cast<float>(x) + static_cast<float>(halfWidth),
@@ -182,6 +183,8 @@ void RotoZoomSprite(double slot, double x, double y, double angle, double scale)
 }
 
 void GetScreenSize(double& width, double& height) {
-    width = g_engine != nullptr ? g_engine->screenWidth : 0;
-    height = g_engine != nullptr ? g_engine->screenHeight : 0;
+    width = height = 0;
+    if (!RequireEngine(g_engine != nullptr, "GetScreenSize")) return;
+    width = g_engine->screenWidth;
+    height = g_engine->screenHeight;
 }

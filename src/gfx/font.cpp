@@ -11,6 +11,7 @@
 #include "gfx/font.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
+#include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
 
 namespace {
@@ -59,12 +60,12 @@ void DrawText(const char* text, double x, double y) {
 }  // namespace
 
 void SetFont(double font) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "SetFont")) return;
     g_engine->currentFont = std::clamp(TruncateNumber(font), 0, kFontCount - 1);
 }
 
 void LoadFont(const RtString& path, double font) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "LoadFont")) return;
     SetFont(font);
     const int slot = kFontSlotBase + g_engine->currentFont;
     std::string resolved;
@@ -74,17 +75,19 @@ void LoadFont(const RtString& path, double font) {
 
 void PrintText(const RtString& text, double x, double y) {
     TraceCommand("PrintText", {x, y}, text.Text());
+    if (!RequireEngine(g_engine != nullptr, "PrintText")) return;
     DrawText(text.Text(), x, y);
 }
 
 void PrintNumber(double number, double x, double y) {
     TraceCommand("PrintNumber", {number, x, y});
+    if (!RequireEngine(g_engine != nullptr, "PrintNumber")) return;
     DrawText(NumberText(number).Text(), x, y);
 }
 
 void GetFontSize(double& width, double& height) {
     width = height = 0;
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "GetFontSize")) return;
     const SpriteSlot& font = CurrentFontSlot(*g_engine);
     const int W = std::max(font.imageWidth, 0), H = std::max(font.imageHeight, 0);
     // A glyph cell is a whole number of pixels: 16 x 8 cells to the picture.

@@ -8,6 +8,7 @@
 #include "aerox/drawing.h"
 #include "gfx/draw.h"
 #include "gfx/sprite_store.h"
+#include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
 
 namespace {
@@ -61,7 +62,7 @@ float F(double v) { return static_cast<float>(v); }
 }  // namespace
 
 void DrawPixel(double x, double y, double colour) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "DrawPixel")) return;
     PrimitiveScope scope(colour);
     glBegin(GL_POINTS);
     glVertex2f(F(x), -F(y + 1));
@@ -69,7 +70,7 @@ void DrawPixel(double x, double y, double colour) {
 }
 
 void DrawLine(double x1, double y1, double x2, double y2, double colour) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "DrawLine")) return;
     PrimitiveScope scope(colour);
     glBegin(GL_LINES);
     glVertex2f(F(x1), -F(y1 + 1));
@@ -81,7 +82,7 @@ void DrawLine(double x1, double y1, double x2, double y2, double colour) {
 }
 
 void DrawRect(double x1, double y1, double x2, double y2, double colour) {
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "DrawRect")) return;
     PrimitiveScope scope(colour);
     if (x1 > x2) std::swap(x1, x2);
     if (y1 > y2) std::swap(y1, y2);
@@ -96,7 +97,7 @@ void DrawRect(double x1, double y1, double x2, double y2, double colour) {
 }
 
 double GetPixel(double x, double y) {
-    if (g_engine == nullptr) return 0;
+    if (!RequireEngine(g_engine != nullptr, "GetPixel")) return 0;
     const int px = TruncateNumber(x), py = TruncateNumber(y);
     if (px < 0 || py < 0 || px >= g_engine->screenWidth || py >= g_engine->screenHeight) return 0;
     GLubyte rgba[4] = {0, 0, 0, 0};

@@ -10,6 +10,7 @@
 #include "gfx/draw.h"
 #include "gfx/texture.h"
 #include "runtime/command_trace.h"
+#include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
 
 int TruncateNumber(double value) {
@@ -79,7 +80,7 @@ bool LoadSpriteFile(OpenGLZodadodu& context, int slot, const std::string& path, 
 
 void LoadSprite(const RtString& path, double slot) {
     TraceCommand("LoadSprite", {slot}, path.Text());
-    if (g_engine == nullptr || SlotFor(*g_engine, slot) == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "LoadSprite") || SlotFor(*g_engine, slot) == nullptr) return;
     const int number = TruncateNumber(slot);
     ClearSpriteSlot(*g_engine, number);
     std::string resolved;
@@ -89,7 +90,7 @@ void LoadSprite(const RtString& path, double slot) {
 
 void GetSpriteSize(double slot, double& width, double& height) {
     width = height = 0;
-    if (g_engine == nullptr) return;
+    if (!RequireEngine(g_engine != nullptr, "GetSpriteSize")) return;
     if (const SpriteSlot* s = SlotFor(*g_engine, slot)) {
         width = s->imageWidth;
         height = s->imageHeight;

@@ -12,6 +12,7 @@
 #include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "runtime/errors.h"
+#include "runtime/engine_required.h"
 
 namespace {
 
@@ -124,16 +125,23 @@ int WholeNumber(double value) {
 }  // namespace
 
 void SetWindowScale(double scale) {
-    if (g_engine == nullptr || std::isnan(scale)) return;
+    if (!RequireEngine(g_engine != nullptr, "SetWindowScale") || std::isnan(scale)) return;
     ChangeWindowScale(*g_engine, WholeNumber(scale));
 }
 
-double GetWindowScale() { return g_engine != nullptr ? ShownWindowScale(*g_engine) : 1; }
-
-double GetMaxWindowScale() { return g_engine != nullptr ? MaxWindowScale(*g_engine) : 1; }
-
-void SetFullscreen(double on) {
-    if (g_engine != nullptr) SetDesktopFullscreen(*g_engine, on != 0 && !std::isnan(on));
+double GetWindowScale() {
+    return RequireEngine(g_engine != nullptr, "GetWindowScale") ? ShownWindowScale(*g_engine) : 1;
 }
 
-double GetFullscreen() { return g_engine != nullptr && IsFullscreen(*g_engine) ? 1 : 0; }
+double GetMaxWindowScale() {
+    return RequireEngine(g_engine != nullptr, "GetMaxWindowScale") ? MaxWindowScale(*g_engine) : 1;
+}
+
+void SetFullscreen(double on) {
+    if (RequireEngine(g_engine != nullptr, "SetFullscreen"))
+        SetDesktopFullscreen(*g_engine, on != 0 && !std::isnan(on));
+}
+
+double GetFullscreen() {
+    return RequireEngine(g_engine != nullptr, "GetFullscreen") && IsFullscreen(*g_engine) ? 1 : 0;
+}

@@ -12,6 +12,7 @@
 #include "input/scan_codes.h"
 #include "input/window_keys.h"
 #include "runtime/errors.h"
+#include "runtime/engine_required.h"
 
 InputContext* g_input = nullptr;
 
@@ -209,7 +210,7 @@ double KeyDown(double scanCode) {
         return held ? 1.0 : 0.0;
     }
     // No engine: only scripted keys can be held.
-    if (g_keySource == nullptr) return 0.0;
+    if (!RequireEngine(g_keySource != nullptr, "KeyDown")) return 0.0;
     uint8_t keys[256] = {};
     g_keySource(keys, g_keySourceUser);
     return (keys[code] & 0x81) != 0 ? 1.0 : 0.0;
@@ -217,7 +218,7 @@ double KeyDown(double scanCode) {
 
 double KeyPressed(double scanCode) {
     // No engine: nothing records presses.
-    if (g_input == nullptr) return 0.0;
+    if (!RequireEngine(g_input != nullptr, "KeyPressed")) return 0.0;
     PollKeyboard(g_input);
     return TakeKeyPresses(g_input, ScanCodeFromCommand(scanCode));
 }

@@ -6,6 +6,7 @@
 #include "aerox/sound.h"
 #include "gfx/data_resolver.h"
 #include "runtime/command_trace.h"
+#include "runtime/engine_required.h"
 #include "sound/sound_levels.h"
 #include "sound/sound_store.h"
 #include "sound/wav_reader.h"
@@ -94,7 +95,7 @@ void LoadSound(const RtString& path, double slot, double buffers) {
     TraceCommand("LoadSound", {slot, buffers}, path.Text());
     int number = 0;
     // A slot number of -1 or less names no slot: nothing happens.
-    if (g_soundSlots == nullptr || !SlotFromCommand(slot, number)) return;
+    if (!RequireEngine(g_soundSlots != nullptr, "LoadSound") || !SlotFromCommand(slot, number)) return;
     const int count = BufferCountFromCommand(buffers);
     SoundSlot& target = g_soundSlots[number];
     EmptySoundSlot(target);
@@ -107,13 +108,14 @@ void LoadSound(const RtString& path, double slot, double buffers) {
 double PlaySound(double slot, double pan, double volume) {
     TraceCommand("PlaySound", {slot, pan, volume});
     int number = 0;
-    if (g_soundSlots == nullptr || !SlotFromCommand(slot, number)) return -1;
+    if (!RequireEngine(g_soundSlots != nullptr, "PlaySound") || !SlotFromCommand(slot, number)) return -1;
     const int buffer = PlaySlot(g_soundSlots[number], PanFromCommand(pan), PercentFromCommand(volume));
     return buffer < 0 ? -1 : buffer + 256.0 * number;
 }
 
 double SoundPlaying(double handle) {
-    if (g_soundSlots == nullptr || !(handle >= 0) || handle >= 256.0 * kSoundSlotCount) return 0;
+    if (!RequireEngine(g_soundSlots != nullptr, "SoundPlaying")) return 0;
+    if (!(handle >= 0) || handle >= 256.0 * kSoundSlotCount) return 0;
     const int value = static_cast<int>(handle);
     const SoundSlot& slot = g_soundSlots[value >> 8];
     const int buffer = value & 255;
@@ -122,7 +124,7 @@ double SoundPlaying(double handle) {
 }
 
 void StopSounds() {
-    if (g_soundSlots == nullptr) return;
+    if (!RequireEngine(g_soundSlots != nullptr, "StopSounds")) return;
     for (int s = 0; s <= kLastReachableSlot; ++s) {
         SoundSlot& slot = g_soundSlots[s];
         if (!DeviceOpen(slot)) continue;

@@ -154,7 +154,7 @@ TEST_F(GameTest, CreditsShowTheirLinesAndLeaveAtTheirFirstReadingAfterAReturn) {
         EXPECT_TRUE(texts[2].Is("PrintText", {10, 70}, "Graphics by the Aerox team")) << texts[2];
         EXPECT_TRUE(texts[3].Is("PrintText", {60, 90}, "Musci and Sound "));
         EXPECT_TRUE(texts[4].Is("PrintText", {90, 110}, "by Internet "));
-        EXPECT_TRUE(texts[5].Is("PrintText", {85, 180}, "Version 1.0 "));
+        EXPECT_TRUE(texts[5].Is("PrintText", {85, 180}, "Version " AEROX_VERSION " "));
         if (gameState == STATE_MENU) left = k;
     }
     // The credits read every 375 ms: 22 frames are 366.7 ms, 23 frames 383.3 ms.

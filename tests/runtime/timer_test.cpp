@@ -20,7 +20,7 @@ TEST(Timers, GetTimerCountsFromTheStartupStamp) {
 
 TEST(Timers, GetFrameTimeIsPositive) {
     testkit::VirtualClock clock(2000.0);
-    g_frameClock.previousFrame = NowMs();
+    g_frameClock.startup = g_frameClock.previousFrame = NowMs();
     EXPECT_EQ(GetFrameTime(), 1.0);  // no time passed
     clock.Advance(16.5);
     EXPECT_EQ(GetFrameTime(), 16.5);
