@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string g_appName = "Aerox";
+// Empty until the engine starts: a game that saves before then must not
+// write into another game's folder.
+std::string g_appName;
 std::string g_folder;
 bool g_looked = false;
 
@@ -31,6 +33,8 @@ std::string FindFolder(std::string& tried) {
         std::error_code error;
         std::filesystem::create_directories(path, error);
         if (!std::filesystem::is_directory(path, error)) folder.clear();
+    } else if (g_appName.empty()) {
+        tried = "none before the engine starts";
     } else {
         // An empty organisation keeps the game's folder directly under the
         // user's data folder.
@@ -50,7 +54,7 @@ void SetUserDataAppName(const char* name) {
     for (const char* c = name != nullptr ? name : ""; *c != '\0'; ++c) {
         if (*c != '/' && *c != '\\' && static_cast<unsigned char>(*c) >= 0x20) safe += *c;
     }
-    g_appName = safe.empty() || safe == "." || safe == ".." ? "Aerox" : safe;
+    g_appName = safe.empty() || safe == "." || safe == ".." ? "Game" : safe;
     ForgetUserDataDirectory();
 }
 

@@ -2,8 +2,9 @@
 #pragma once
 #include <string>
 
-// The name the folder is made under (the caption the engine starts with);
-// "Aerox" until set. Takes effect at the next look-up.
+// The name the folder is made under (the game's userFolder, else its
+// caption; "Game" for a name that is no folder name). Until it is set there
+// is no system folder (only AEROX_USER_DIR). Takes effect at the next look-up.
 void SetUserDataAppName(const char* name);
 
 // AEROX_USER_DIR when set and not empty, else the system's folder for this
