@@ -138,6 +138,7 @@ void LoadBackground(const RtString& path) {
     RgbaImage image;
     if (!ResolveAssetFile(path.Text(), resolved) || !ReadImage(image, resolved, kNoColourKey) ||
         !StoreBackground(*g_engine, image)) {
+        LogLoadFailure("LoadBackground", path.Text(), "a BMP or PNG picture");
         ClearScreen();
         return;
     }

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gfx/archive.h"
+#include "runtime/errors.h"
 #include "runtime/sys_files.h"
 #include "runtime/temp_dir.h"
 
@@ -86,4 +87,14 @@ bool ResolveAssetFile(const std::string& path, std::string& resolved) {
     DataResolver filesOnly;
     filesOnly.enabled = false;
     return ResolveDataFile(filesOnly, path, resolved);
+}
+
+void LogLoadFailure(const char* command, const std::string& path, const char* expected) {
+    std::string shown = path.substr(0, 200);
+    for (char& c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = '?';
+    }
+    const std::string line =
+        std::string(command) + ": '" + shown + "' was not loaded (missing, or not " + expected + ")";
+    AppendLogLine(line.c_str());
 }

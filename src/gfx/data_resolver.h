@@ -24,3 +24,8 @@ bool ResolveDataFile(DataResolver& resolver, const std::string& path, std::strin
 // ResolveDataFile through the first resolver; before the resolvers exist,
 // only files on disk are found.
 bool ResolveAssetFile(const std::string& path, std::string& resolved);
+
+// The one log line of a load that failed: "<command>: '<path>' was not
+// loaded (missing, or not <expected>)". The path is cut to 200 bytes and its
+// control bytes shown as '?', so a hostile name cannot forge log lines.
+void LogLoadFailure(const char* command, const std::string& path, const char* expected);

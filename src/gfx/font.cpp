@@ -70,6 +70,9 @@ void LoadFont(const RtString& path, double font) {
     const int slot = kFontSlotBase + g_engine->currentFont;
     std::string resolved;
     if (ResolveAssetFile(path.Text(), resolved) && LoadSpriteFile(*g_engine, slot, resolved, kFontColourKey)) return;
+    // An empty path asks for the built-in font: no failure.
+    if (path.Length() > 0)
+        LogLoadFailure("LoadFont", path.Text(), "a BMP or PNG font picture; the built-in font is used");
     StoreSpriteImage(*g_engine, slot, BuildBuiltinFont());
 }
 

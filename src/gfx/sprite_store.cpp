@@ -84,8 +84,8 @@ void LoadSprite(const RtString& path, double slot) {
     const int number = TruncateNumber(slot);
     ClearSpriteSlot(*g_engine, number);
     std::string resolved;
-    if (!ResolveAssetFile(path.Text(), resolved)) return;
-    LoadSpriteFile(*g_engine, number, resolved, kSpriteColourKey);
+    if (!ResolveAssetFile(path.Text(), resolved) || !LoadSpriteFile(*g_engine, number, resolved, kSpriteColourKey))
+        LogLoadFailure("LoadSprite", path.Text(), "a BMP or PNG picture");
 }
 
 void GetSpriteSize(double slot, double& width, double& height) {

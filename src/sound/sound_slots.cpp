@@ -102,7 +102,10 @@ void LoadSound(const RtString& path, double slot, double buffers) {
     target.device = g_soundDevice;
     if (!DeviceOpen(target)) return;
     const std::string name(path.Text());
-    if (!FillSlot(target, number, ResolveSoundFile(name), count)) EmptySoundSlot(target);
+    if (!FillSlot(target, number, ResolveSoundFile(name), count)) {
+        EmptySoundSlot(target);
+        LogLoadFailure("LoadSound", name, "a WAV sound");
+    }
 }
 
 double PlaySound(double slot, double pan, double volume) {

@@ -13,7 +13,9 @@
 #include "gfx/gl_entry_points.h"
 #include "gfx/engine_context.h"
 #include "engine/engine_globals.h"
+#include "runtime/errors.h"
 #include "testkit/gl_fixture.h"
+#include "testkit/testkit.h"
 
 using testkit::Picture;
 using testkit::Screen;
@@ -294,6 +296,10 @@ TEST_F(Drawing, FailedLoadsLeaveTheSlotEmpty) {
     LoadPicture(4, Picture(8, 8, 0xFFFFFFFF));
     LoadSprite(folder_.File("missing.bmp").c_str(), 4);
     EXPECT_EQ(g_engine->sprites[4].imageWidth, 0);
+    // Each failed load is one line in the log, naming the file.
+    const std::string log = testkit::ReadFile(LogFilePath());
+    for (const char* file : {"deep.bmp", "missing.bmp"})
+        EXPECT_NE(log.find("LoadSprite: '" + folder_.File(file) + "' was not loaded"), std::string::npos) << log;
     LoadSprite("whatever.bmp", 70000);  // outside the store: ignored
     LoadSprite("whatever.bmp", -5);
 }
@@ -353,6 +359,8 @@ TEST_F(Drawing, BackgroundsAreLoadedGrabbedAndCleared) {
 
     LoadBackground(folder_.File("missing.bmp").c_str());
     EXPECT_TRUE(g_engine->backgrounds[0].tiles.empty());
+    EXPECT_NE(testkit::ReadFile(LogFilePath()).find("LoadBackground: '" + folder_.File("missing.bmp") + "'"),
+              std::string::npos);
     EXPECT_EQ(Screen().LitPixels(), 0);
 }
 

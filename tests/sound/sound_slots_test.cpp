@@ -14,6 +14,7 @@
 #include "gfx/data_resolver.h"
 #include "runtime/command_trace.h"
 #include "sound/sound_store.h"
+#include "runtime/errors.h"
 #include "testkit/testkit.h"
 #include "wav_builder.h"
 
@@ -127,6 +128,8 @@ TEST_F(SoundSlots, LoadingOverASoundingSlotStopsItAtOnce) {
     // A failed load leaves the slot empty, also when it held a sound.
     LoadSound(folder_.File("missing.wav").c_str(), 7, 2);
     EXPECT_EQ(Buffers(7), 0);
+    EXPECT_NE(testkit::ReadFile(LogFilePath()).find("LoadSound: '" + folder_.File("missing.wav") + "' was not loaded"),
+              std::string::npos);
     EXPECT_EQ(SoundPlaying(7 * 256), 0);
     EXPECT_EQ(PlaySound(7, 0, 1), -1);
 }
