@@ -77,8 +77,8 @@ protected:
 
 TEST_F(InstalledKit, HoldsTheHeadersLibraryAndPackageButNoPrivateHeader) {
     const std::string lib = AEROX_TEST_LIBDIR;
-    for (const std::string file :
-         {"include/aerox/aerox.h", lib + "/libaerox.a", lib + "/cmake/Aerox/AeroxConfig.cmake",
+    for (const std::string& file :
+         {std::string("include/aerox/aerox.h"), lib + "/libaerox.a", lib + "/cmake/Aerox/AeroxConfig.cmake",
           lib + "/cmake/Aerox/AeroxConfigVersion.cmake", lib + "/cmake/Aerox/AeroxTargets.cmake"})
         EXPECT_TRUE(fs::exists(prefix + "/" + file)) << file;
     for (const auto& entry : fs::recursive_directory_iterator(prefix + "/include")) {
