@@ -16,28 +16,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A shell command's exit code and everything it printed.
-struct Ran {
-    int code = -1;
-    std::string output;
-};
+using Ran = testkit::ShellRun;
+using testkit::RunShell;
 
-Ran RunShell(const std::string& command, double seconds) {
-    const std::string marker = "\nexit code ";
-    const std::string out =
-        testkit::RunCommand("( " + command + " ) 2>&1; echo \"" + marker.substr(1) + "$?\"", seconds);
-    Ran ran;
-    const size_t at = out.rfind(marker.substr(1));
-    if (at == std::string::npos) {
-        ran.output = out + "\n(timed out)";
-        return ran;
-    }
-    ran.output = out.substr(0, at);
-    ran.code = std::atoi(out.c_str() + at + marker.size() - 1);
-    return ran;
-}
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+using testkit::ShellQuoted;
 
 // One installed kit and the examples built against it, shared by the tests.
 class InstalledKit : public testing::Test {
@@ -45,9 +27,9 @@ protected:
     static void SetUpTestSuite() {
         folder = new testkit::TempFolder;
         prefix = folder->path() + "/prefix";
-        const Ran install = RunShell(
-            "cmake --install " + Quoted(AEROX_TEST_BUILD_DIR) + " --prefix " + Quoted(prefix) + " --component dev",
-            120);
+        const Ran install = RunShell("cmake --install " + ShellQuoted(AEROX_TEST_BUILD_DIR) + " --prefix " +
+                                         ShellQuoted(prefix) + " --component dev",
+                                     120);
         installed = install.code == 0;
         installLog = install.output;
     }
@@ -61,10 +43,11 @@ protected:
     static Ran Build(const std::string& source, const std::string& name, std::string& build,
                      const std::string& extra = "") {
         build = folder->path() + "/build-" + name;
-        return RunShell(
-            "cmake -S " + Quoted(source) + " -B " + Quoted(build) + " -G Ninja -DCMAKE_PREFIX_PATH=" + Quoted(prefix) +
-                " -DCMAKE_CXX_FLAGS='-Wall -Wextra -Wpedantic -Werror' " + extra + " && cmake --build " + Quoted(build),
-            300);
+        return RunShell("cmake -S " + ShellQuoted(source) + " -B " + ShellQuoted(build) +
+                            " -G Ninja -DCMAKE_PREFIX_PATH=" + ShellQuoted(prefix) +
+                            " -DCMAKE_CXX_FLAGS='-Wall -Wextra -Wpedantic -Werror' " + extra + " && cmake --build " +
+                            ShellQuoted(build),
+                        300);
     }
 
     void SetUp() override { ASSERT_TRUE(installed) << installLog; }
@@ -104,13 +87,13 @@ TEST_F(InstalledKit, TheHeaderCompilesStrictlyOnItsOwn) {
     for (const char* standard : {"c++17", "c++20"}) {
         const Ran ran =
             RunShell(std::string("c++ -std=") + standard + " -Wall -Wextra -Wpedantic -Werror -fsyntax-only -I" +
-                         Quoted(prefix) + "/include " + Quoted(source),
+                         ShellQuoted(prefix) + "/include " + ShellQuoted(source),
                      60);
         EXPECT_EQ(0, ran.code) << standard << ":\n" << ran.output;
     }
     // What the header brings in: the kit's own headers and the C++
     // library, nothing of SDL, GL, libpng, LZO or inih.
-    const Ran deps = RunShell("c++ -std=c++17 -M -I" + Quoted(prefix) + "/include " + Quoted(source), 60);
+    const Ran deps = RunShell("c++ -std=c++17 -M -I" + ShellQuoted(prefix) + "/include " + ShellQuoted(source), 60);
     ASSERT_EQ(0, deps.code) << deps.output;
     for (const char* foreign : {"SDL", "/GL/", "png", "lzo", "ini.h", "/src/"})
         EXPECT_EQ(std::string::npos, deps.output.find(foreign)) << foreign << " in:\n" << deps.output;

@@ -160,9 +160,7 @@ std::string RunCommand(const std::string& command, double timeoutSeconds) {
     return output;
 }
 
-Shot GrabWindow(const std::string& windowId) {
-    return DecodeXwd(RunCommand("xwd -silent -id " + windowId, 5.0));
-}
+Shot GrabWindow(const std::string& windowId) { return DecodeXwd(RunCommand("xwd -silent -id " + windowId, 5.0)); }
 
 std::string FindWindow(pid_t pid, const std::string& nameRegex, double timeoutSeconds) {
     const auto start = std::chrono::steady_clock::now();
@@ -172,6 +170,33 @@ std::string FindWindow(pid_t pid, const std::string& nameRegex, double timeoutSe
         if (end != std::string::npos && end > 0) return found.substr(0, end);
         if (SecondsSince(start) > timeoutSeconds) return {};
         SleepSeconds(0.05);
+    }
+}
+
+ShellRun RunShell(const std::string& command, double timeoutSeconds) {
+    const std::string marker = "exit code ";
+    const std::string out = RunCommand("( " + command + " ) 2>&1; echo \"" + marker + "$?\"", timeoutSeconds);
+    ShellRun ran;
+    const size_t at = out.rfind(marker);
+    if (at == std::string::npos) {
+        ran.output = out + "\n(timed out)";
+        return ran;
+    }
+    ran.output = out.substr(0, at);
+    ran.code = std::atoi(out.c_str() + at + marker.size());
+    return ran;
+}
+
+std::string ShellQuoted(const std::string& text) { return "'" + text + "'"; }
+
+std::string FindVisibleWindow(const std::string& nameRegex, double timeoutSeconds) {
+    const auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        const std::string found = RunCommand("xdotool search --onlyvisible --name '" + nameRegex + "'");
+        const size_t end = found.find('\n');
+        if (end != std::string::npos && end > 0) return found.substr(0, end);
+        if (SecondsSince(start) > timeoutSeconds) return {};
+        SleepSeconds(0.1);
     }
 }
 

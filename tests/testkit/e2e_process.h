@@ -45,6 +45,20 @@ private:
 // Runs a shell command with a time limit (then its whole process group is
 // killed); returns its standard output, binary-safe.
 std::string RunCommand(const std::string& command, double timeoutSeconds = 5.0);
+// A shell command's exit code (-1 when it ran out of time) and everything
+// it printed on standard output and standard error.
+struct ShellRun {
+    int code = -1;
+    std::string output;
+};
+ShellRun RunShell(const std::string& command, double timeoutSeconds);
+// text in single quotes for the shell (paths with spaces).
+std::string ShellQuoted(const std::string& text);
+// Polls xdotool for a visible window of any process whose name matches the
+// regular expression (Wine's windows carry the pid of Wine's own process,
+// not always the one started); its id, or an empty text after the time.
+std::string FindVisibleWindow(const std::string& nameRegex, double timeoutSeconds);
+
 // Polls xdotool for a window of process pid whose name matches the regular
 // expression; returns its id, or an empty text after the time.
 std::string FindWindow(pid_t pid, const std::string& nameRegex, double timeoutSeconds);

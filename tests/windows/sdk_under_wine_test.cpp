@@ -23,42 +23,10 @@ namespace {
 namespace fs = std::filesystem;
 using testkit::Shot;
 
-// A shell command's exit code and everything it printed.
-struct Ran {
-    int code = -1;
-    std::string output;
-};
-
-Ran Shell(const std::string& command, double seconds) {
-    const std::string marker = "exit code ";
-    const std::string out = testkit::RunCommand("( " + command + " ) 2>&1; echo \"" + marker + "$?\"", seconds);
-    Ran ran;
-    const size_t at = out.rfind(marker);
-    if (at == std::string::npos) {
-        ran.output = out + "\n(timed out)";
-        return ran;
-    }
-    ran.output = out.substr(0, at);
-    ran.code = std::atoi(out.c_str() + at + marker.size());
-    return ran;
-}
-
-std::string Quoted(const std::string& text) { return "'" + text + "'"; }
+using Ran = testkit::ShellRun;
+using testkit::ShellQuoted;
 
 bool StartsWith(const std::string& text, const std::string& start) { return text.compare(0, start.size(), start) == 0; }
-
-// Wine's windows carry the pid of Wine's own process, not always the one
-// started here: the caption alone finds it (nothing else runs there).
-std::string FindWineWindow(const std::string& name, double timeoutSeconds) {
-    const auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        const std::string found = testkit::RunCommand("xdotool search --onlyvisible --name '^" + name + "$'");
-        const size_t end = found.find('\n');
-        if (end != std::string::npos && end > 0) return found.substr(0, end);
-        if (std::chrono::steady_clock::now() - start > std::chrono::duration<double>(timeoutSeconds)) return {};
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-}
 
 // hello's first frame: its 256x192 screen at a whole scale, "HELLO" in
 // bright text at (8, 8) (48 pixels of the font at scale 1; half of them
@@ -87,7 +55,7 @@ protected:
         kitFolder = new testkit::TempFolder;
         gameFolder = new testkit::TempFolder;
         const std::string unpacked = kitFolder->path() + "/Aerox SDK";
-        Ran ran = Shell("unzip -q " + Quoted(zip) + " -d " + Quoted(unpacked), 60);
+        Ran ran = testkit::RunShell("unzip -q " + ShellQuoted(zip) + " -d " + ShellQuoted(unpacked), 60);
         if (ran.code != 0) {
             problem = "unzip: " + ran.output;
             return;
@@ -99,10 +67,11 @@ protected:
         fs::copy(std::string(source) + "/examples/hello", hello, fs::copy_options::recursive, error);
         build = gameFolder->path() + "/build";
         // What the kit's README tells a game maker to type, and nothing else.
-        built = Shell("cmake -S " + Quoted(hello) + " -B " + Quoted(build) + " -G Ninja -DCMAKE_BUILD_TYPE=Release" +
-                          " -DCMAKE_TOOLCHAIN_FILE=" + Quoted(kit + "/mingw-w64.cmake") +
-                          " -DCMAKE_PREFIX_PATH=" + Quoted(kit) + " && cmake --build " + Quoted(build),
-                      300);
+        built = testkit::RunShell(
+            "cmake -S " + ShellQuoted(hello) + " -B " + ShellQuoted(build) + " -G Ninja -DCMAKE_BUILD_TYPE=Release" +
+                " -DCMAKE_TOOLCHAIN_FILE=" + ShellQuoted(kit + "/mingw-w64.cmake") +
+                " -DCMAKE_PREFIX_PATH=" + ShellQuoted(kit) + " && cmake --build " + ShellQuoted(build),
+            300);
     }
     static void TearDownTestSuite() {
         delete kitFolder;
@@ -172,7 +141,7 @@ TEST_F(WindowsSdk, HelloRunsUnderWineToItsFirstFrameAndEndsOnEscape) {
         FAIL() << "no Init OK; output: " << hello.output()
                << (ended ? "; exit code " + std::to_string(code) : "; still running");
     }
-    const std::string window = FindWineWindow("Hello", 20);
+    const std::string window = testkit::FindVisibleWindow("^Hello$", 20);
     ASSERT_FALSE(window.empty()) << "no window captioned Hello";
     const Shot shot = testkit::WaitForShot(window, ShowsHello, 20);
     EXPECT_TRUE(ShowsHello(shot)) << "no first frame of hello: the window is " << shot.width << "x" << shot.height

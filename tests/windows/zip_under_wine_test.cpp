@@ -31,19 +31,6 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Wine's windows carry the Unix pid of Wine's own process, not always the
-// one started here: the caption alone finds it (nothing else runs there).
-std::string FindWineWindow(const std::string& name, double timeoutSeconds) {
-    const auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        const std::string found = testkit::RunCommand("xdotool search --onlyvisible --name '^" + name + "$'");
-        const size_t end = found.find('\n');
-        if (end != std::string::npos && end > 0) return found.substr(0, end);
-        if (SecondsSince(start) > timeoutSeconds) return {};
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-}
-
 Shot WaitForShot(const std::string& window, const std::function<bool(const Shot&)>& test, double seconds) {
     const auto start = std::chrono::steady_clock::now();
     Shot shot;
@@ -110,7 +97,7 @@ public:
                           << (ended ? "; exit code " + std::to_string(code) : "; still running");
             return false;
         }
-        window_ = FindWineWindow("Aerox", 20);
+        window_ = testkit::FindVisibleWindow("^Aerox$", 20);
         EXPECT_FALSE(window_.empty()) << "no window captioned Aerox";
         return !window_.empty();
     }
