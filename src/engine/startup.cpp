@@ -77,7 +77,9 @@ int EngineInit(const char* caption, const char* userFolder) {
     double width = 0, height = 0;
     GetScreenSize(width, height);
     LoadFont("", 0);
-    LoadFont("smalfont.bmp", 0);
+    // smalfont.bmp beside the program replaces the built-in font; a game
+    // without one keeps the built-in font, which is no failure to log.
+    if (std::string font; ResolveAssetFile("smalfont.bmp", font)) LoadFont("smalfont.bmp", 0);
     double charWidth = 0, charHeight = 0;
     GetFontSize(charWidth, charHeight);
     PrintText("Loading...", (width - 10 * charWidth) * 0.5, (height - charHeight) * 0.5);
