@@ -30,3 +30,5 @@
 #include "aerox/input.h"
 // --- saved data: settings kept between runs, the hi-score table
 #include "aerox/saved_data.h"
+// --- path planning over grids
+#include "aerox/planning.h"

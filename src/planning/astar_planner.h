@@ -1,0 +1,68 @@
+// A* over a PlannerGrid: the octile distance (side steps only: the
+// Manhattan distance) times the grid's cheapest cell cost as heuristic,
+// which never overestimates and is consistent, so the first path to reach
+// the goal is a shortest one and no cell is expanded twice. A goal outside
+// the start's region is answered before any search. A search runs in
+// slices (Step) so that it can be spread over frames.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "planning/node_factory.h"
+#include "planning/node_hash_table.h"
+#include "planning/open_list.h"
+#include "planning/planner_grid.h"
+
+class AStarPlanner {
+public:
+    enum class Status { Idle, Searching, Found, NoPath };
+
+    // Starts a search from one cell to another (both inside the grid); it
+    // may be answered at once. With partial on, an unreachable goal makes
+    // the search look for the reachable cell nearest the goal instead.
+    Status Start(const PlannerGrid& grid, int32_t start, int32_t goal, bool partial);
+    // Expands at most maxExpansions cells of the search under way. The grid
+    // must be the one the search started on, unchanged.
+    Status Step(const PlannerGrid& grid, int64_t maxExpansions);
+    // Ends a search under way with no path.
+    void Cancel();
+
+    Status State() const { return status_; }
+    // Cells of the path found, start first.
+    const std::vector<int32_t>& Path() const { return path_; }
+    double Length() const { return length_; }
+    bool ReachedGoal() const { return reachedGoal_; }
+    int64_t Expansions() const { return expansions_; }
+    NodeFactory& DenseNodes() { return dense_; }
+    // Whether the last search kept its records in the dense array.
+    bool UsedDenseNodes() const { return useDense_; }
+    // Lets a test run NodeHashTable on grids the dense array would serve.
+    void AlwaysHashNodes(bool on) { alwaysHashed_ = on; }
+
+private:
+    template <typename Store>
+    Status Run(Store& store, OpenList<Store>& open, const PlannerGrid& grid, int64_t maxExpansions);
+    template <typename Store>
+    void Rebuild(const Store& store, int32_t end);
+    double Heuristic(const PlannerGrid& grid, int x, int y) const;
+
+    NodeFactory dense_;
+    NodeHashTable hashed_;
+    OpenList<NodeFactory> denseOpen_;
+    OpenList<NodeHashTable> hashedOpen_;
+    bool useDense_ = true;
+    bool alwaysHashed_ = false;
+
+    Status status_ = Status::Idle;
+    int32_t goal_ = 0;
+    int goalX_ = 0;
+    int goalY_ = 0;
+    bool nearestMode_ = false;  // looking for the reachable cell nearest the goal
+    int64_t nearestDistance_ = 0;
+    int32_t nearestCell_ = -1;
+    double hScale_ = 1;
+    std::vector<int32_t> path_;
+    double length_ = -1;
+    bool reachedGoal_ = false;
+    int64_t expansions_ = 0;
+};
