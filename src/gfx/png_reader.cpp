@@ -14,7 +14,7 @@ namespace {
 
 struct PngSource {
     const uint8_t* data = nullptr;  // in-memory stream, or
-    size_t size = 0;
+    size_t size = 0;                // its size, or the file's (0: not known)
     size_t position = 0;
     std::FILE* file = nullptr;  // a file stream
 };
@@ -97,6 +97,12 @@ PngStatus DecodePng(PngSource* source, PngRows* out) {
     }
     const size_t rowBytes = png_get_rowbytes(png, info);
     if (rowBytes != static_cast<size_t>(width) * channels) png_error(png, "row size");
+    // Deflate packs at most about 1032 bytes into one: a picture larger
+    // than its data could ever hold is refused before its buffer is made,
+    // so a few bytes cannot ask for hundreds of megabytes.
+    constexpr uint64_t kMostDeflateRatio = 1040;
+    if (source->size > 0 && (uint64_t{rowBytes} + 1) * height > kMostDeflateRatio * source->size)
+        png_error(png, "larger than its data");
 
     pixels = static_cast<uint8_t*>(std::malloc(rowBytes * height));
     rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
@@ -170,6 +176,7 @@ bool ReadPng(RgbaImage& image, const std::string& path, uint32_t colourKey) {
     PngSource source;
     source.file = OpenFile(path, "rb");
     if (source.file == nullptr) return false;
+    if (int64_t size = 0; OpenFileSize(source.file, size) && size > 0) source.size = static_cast<size_t>(size);
     const bool ok = ReadPngSource(image, source, path.c_str(), colourKey);
     std::fclose(source.file);
     return ok;

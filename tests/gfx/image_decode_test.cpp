@@ -1,6 +1,7 @@
 // Decoding BMP and PNG files into RGBA pictures, and laying them out as
 // textures: the formats, the colour key and hostile files.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <sys/resource.h>
 #include <unistd.h>
@@ -245,6 +246,27 @@ TEST(PngDecoding, DamagedAndTruncatedStreamsFailWithoutNoise) {
         EXPECT_TRUE(out.pixels.empty());
     }
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "libpng must print nothing";
+}
+
+// A header that claims far more pixels than the bytes behind it could
+// hold (8192x8192 from a few hundred bytes) is refused up front, before a
+// buffer of that size is asked for; the same picture at its true size reads.
+TEST(PngDecoding, APictureLargerThanItsDataCouldHoldIsRefused) {
+    Picture p(64, 64, 0x336699FF);
+    std::string bytes = testkit::PngBytes(p, PngKind::Rgb);
+    RgbaImage image;
+    ASSERT_TRUE(DecodePng(bytes, image));
+    for (const int at : {16, 20}) {  // width, then height: big-endian 8192
+        bytes[at] = 0;
+        bytes[at + 1] = 0;
+        bytes[at + 2] = 0x20;
+        bytes[at + 3] = 0;
+    }
+    const uLong crc = crc32(0, reinterpret_cast<const Bytef*>(bytes.data() + 12), 17);  // "IHDR" and its data
+    for (int i = 0; i < 4; ++i) bytes[29 + i] = static_cast<char>((crc >> (24 - 8 * i)) & 0xFF);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(DecodePng(bytes, image));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
 TEST(PngDecoding, FileReaderDecodesWhatTheContentSays) {
