@@ -108,8 +108,13 @@ TEST_F(WindowsSdk, HelloIsBuiltFromTheKitAlone) {
     // The kit's folder has a space, which Ninja writes as "$ " in paths and
     // leaves in quoted commands: both spellings become one word first.
     std::string ninja = testkit::ReadFile(build + "/build.ninja");
-    std::string escaped = kit;
-    for (size_t at = 0; (at = escaped.find(' ', at)) != std::string::npos; at += 2) escaped.insert(at, "$");
+    // Built character by character: GCC 12 at -O3 sees a false overlap in
+    // an insert into the string (-Wrestrict).
+    std::string escaped;
+    for (const char c : kit) {
+        if (c == ' ') escaped += '$';
+        escaped += c;
+    }
     for (const std::string& spelling : {kit, escaped})
         for (size_t at = 0; (at = ninja.find(spelling, at)) != std::string::npos;)
             ninja.replace(at, spelling.size(), "@KIT@");
