@@ -1,0 +1,75 @@
+// What the game thread and the network worker share, all of it under one
+// mutex: the orders the commands give, the state and peers the worker
+// reports, and the bounded queues between them.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "network/net_socket.h"
+
+// Each way, per peer: a queue holds at most this many messages or bytes.
+constexpr size_t kMaxQueuedMessages = 256;
+constexpr size_t kMaxQueuedBytes = size_t{1024} * 1024;
+constexpr int kMaxNetPeers = 15;
+
+struct NetInbound {
+    uint32_t peer = 0;
+    std::string text;
+};
+
+struct NetPeerShared {
+    uint32_t id = 0;
+    std::deque<std::string> outbox;
+    size_t outBytes = 0;
+    size_t inCount = 0;
+    size_t inBytes = 0;
+    double pingMs = 0;
+};
+
+struct NetFoundHost {
+    std::string address;
+    std::string name;
+    int port = 0;
+};
+
+enum class NetOrder { kNone, kHost, kJoin, kClose };
+
+struct NetShared {
+    std::mutex mutex;
+
+    // Orders from the commands (the worker takes them).
+    NetOrder order = NetOrder::kNone;
+    NetSocket listeners[2] = {kNoSocket, kNoSocket};
+    NetSocket hostUdp = kNoSocket;
+    int port = 0;
+    int maxPeers = 0;
+    std::string joinAddress;
+    std::string gameName;
+    bool closeDone = false;
+    int findPort = 0;  // > 0: an order to ask the network
+    bool stop = false;
+
+    // What the worker reports.
+    bool running = false;
+    int state = 0;
+    std::string reason;
+    std::vector<NetPeerShared> peers;
+    std::deque<NetInbound> inbox;
+    std::vector<NetFoundHost> found;
+
+    // A byte on wakeWrite wakes the worker's poll; one is enough until it
+    // has looked.
+    NetSocket wakeRead = kNoSocket;
+    NetSocket wakeWrite = kNoSocket;
+    bool wakePending = false;
+
+    NetPeerShared* Peer(uint32_t id) {
+        for (auto& peer : peers) {
+            if (peer.id == id) return &peer;
+        }
+        return nullptr;
+    }
+};
