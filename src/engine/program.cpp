@@ -6,6 +6,8 @@
 #include "engine/engine_globals.h"
 #include "engine/startup.h"
 #include "engine/startup_check.h"
+#include "gfx/gl_profile.h"
+#include "gfx/held_frame.h"
 #include "runtime/errors.h"
 
 namespace {
@@ -30,6 +32,10 @@ void RunProgram(const std::string& commandLine, const StartupSettings& settings,
     g_settings.userFolder = g_startup.userFolder.c_str();
     g_commandLine = commandLine.c_str();
     EngineInit(g_settings.caption, g_settings.userFolder);
+    // A whole program draws only through the engine's commands, so the
+    // engine knows when a frame equals the one on the screen: such a frame
+    // is neither drawn nor shown again.
+    EnableHeldFrames(KeepsUnchangedFrames());
     // Start-up clears the last run's log: the complaints go in after it.
     for (const std::string& line : g_startup.complaints) AppendLogLine(line.c_str());
     g_errorState = ErrorState{};

@@ -8,11 +8,13 @@
 #include "frame/screenshot.h"
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
+#include "gfx/held_frame.h"
 #include "aerox/drawing.h"
 #include "gfx/offscreen_frame.h"
 #include "gfx/window.h"
 #include "input/input_context.h"
 #include "input/window_keys.h"
+#include "render3d/scene_state.h"
 #include "runtime/errors.h"
 #include "runtime/engine_required.h"
 #include "runtime/startup_settings.h"
@@ -25,6 +27,7 @@ RtString g_caption;
 namespace {
 FrameObserver g_frameObserver = nullptr;
 void* g_frameObserverUser = nullptr;
+bool g_frameObserverUsesGl = true;
 
 constexpr int kScanEscape = 1;
 // Set when Escape starts ending the program while it is held: the press
@@ -41,9 +44,16 @@ constexpr int kScanF12 = 88;
 }
 }  // namespace
 
-void SetFrameObserver(FrameObserver observer, void* user) {
+namespace {
+FrameOverlay g_frameOverlay = nullptr;
+}  // namespace
+
+void SetFrameOverlay(FrameOverlay overlay) { g_frameOverlay = overlay; }
+
+void SetFrameObserver(FrameObserver observer, void* user, bool usesGl) {
     g_frameObserver = observer;
     g_frameObserverUser = user;
+    g_frameObserverUsesGl = usesGl;
 }
 
 namespace {
@@ -56,9 +66,13 @@ void WindowProc(const SDL_Event& event) {
     // A quit request (the last window closed, or the process asked to stop).
     if (event.type == SDL_QUIT) EndProgram();
     // Alt+Return and F11: the input layer hides the press from the game.
-    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && IsEngineWindow(event.key.windowID))
+    if (event.type == SDL_KEYDOWN && IsFullscreenToggle(event.key) && IsEngineWindow(event.key.windowID)) {
+        DrawHeldFrameNow();
         SetDesktopFullscreen(*g_engine, !IsFullscreen(*g_engine));
+    }
     if (event.type != SDL_WINDOWEVENT || !IsEngineWindow(event.window.windowID)) return;
+    // Exposed, resized, shown again: the window's picture is to be drawn anew.
+    DrawHeldFrameNow();
     switch (event.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
             // The close button; the error state is left as it is.
@@ -92,8 +106,13 @@ int PumpMessages() {
 
 double FramePresent(OpenGLZodadodu& context) {
     if (context.window != nullptr) {
-        if (g_frameObserver != nullptr) g_frameObserver(context, g_frameObserverUser);
-        if (ShowFrameInWindow(context)) SDL_GL_SwapWindow(context.window);
+        if (g_frameOverlay != nullptr) g_frameOverlay(context);
+        if (g_frameObserver != nullptr) {
+            if (g_frameObserverUsesGl) DrawHeldFrameNow();
+            g_frameObserver(context, g_frameObserverUser);
+        }
+        // A frame equal to the one on the screen is neither drawn nor shown.
+        if (!FinishHeldFrame() && ShowFrameInWindow(context)) SDL_GL_SwapWindow(context.window);
     }
     const double t0 = NowMs();
     Clock& clock = CurrentClock();
@@ -111,8 +130,11 @@ double FramePresent(OpenGLZodadodu& context) {
     // browser shows the canvas whenever the wait hands it the thread, and a
     // clear before that would be what it shows.
     if (context.window != nullptr) {
+        const bool drewDirect = context.frame.drawsDirect;
         ChooseFrameTarget(context);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        if (context.frame.drawsDirect != drewDirect) ForgetShownFrame();
+        BeginHeldFrame();
+        held::Clear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     }
     // The next slot of the grid; slots already past are skipped, not made up.
     context.frameStartTime += context.framePeriod;
@@ -144,11 +166,13 @@ void ShowScreen() {
     if (FramePresent(*g_engine) == 0.0) Quit();
     // A fresh drawing state for the next frame, with background image 0
     // (when one is set) underneath everything the game draws.
-    glDisable(GL_BLEND);
+    held::Disable(GL_BLEND);
     g_engine->currentAlpha = 1.0f;
-    glColor4f(1, 1, 1, 1);
+    held::Color4f(1, 1, 1, 1);
     DrawBackgroundImage(*g_engine, 0);
     SetViewport(*g_engine, 0, 0, 0, 0);
+    // A 3D recording never ended belongs to the frame just shown.
+    ResetSceneFrame();
 }
 
 void SetFrameRate(double framesPerSecond) {

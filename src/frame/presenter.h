@@ -32,4 +32,12 @@ void WindowProc(const SDL_Event& event);
 // still holds it. The program installs none; tests use it to read
 // back frames.
 using FrameObserver = void (*)(OpenGLZodadodu& context, void* user);
-void SetFrameObserver(FrameObserver observer, void* user);
+// usesGl false: the observer neither draws nor reads pixels, so a frame
+// equal to the one on the screen can still be left undrawn.
+void SetFrameObserver(FrameObserver observer, void* user, bool usesGl = true);
+
+// Draws over the frame just before it is shown and before the observer sees
+// it (the video layer's pictures). An overlay with nothing to draw must
+// leave GL untouched, so that an unchanged frame stays unchanged.
+using FrameOverlay = void (*)(OpenGLZodadodu& context);
+void SetFrameOverlay(FrameOverlay overlay);

@@ -5,6 +5,7 @@
 
 #include "frame/presenter.h"
 #include "gfx/engine_context.h"
+#include "gfx/held_frame.h"
 #include "gfx/png_writer.h"
 #include "gfx/window.h"
 #include "runtime/errors.h"
@@ -65,6 +66,7 @@ void ScreenshotOnKey(const OpenGLZodadodu* context, bool keyHeld) {
     const bool pressed = keyHeld && !g_keyWasHeld;
     g_keyWasHeld = keyHeld;
     if (!pressed || context == nullptr) return;
+    DrawHeldFrameNow();
     const std::string folder = ScreenshotFolder();
     if (folder.empty()) {
         NotSaved("no per-user data folder");

@@ -14,6 +14,7 @@
 #include "gfx/texture.h"
 #include "runtime/engine_required.h"
 #include "gfx/engine_context.h"
+#include "gfx/held_frame.h"
 
 namespace {
 
@@ -88,6 +89,7 @@ void DrawBackgroundImage(OpenGLZodadodu& context, int n) {
     if (n < 0 || n >= kBackgroundCount) return;
     const BackgroundImage& background = context.backgrounds[static_cast<size_t>(n)];
     if (background.tiles.empty()) return;
+    DrawHeldFrameNow();
     ForgetTextureSelection(context);
     glDisable(GL_ALPHA_TEST);
     const MultitextureEntryPoints& multi = Multitexture();

@@ -8,6 +8,7 @@
 
 #include "aerox/drawing.h"
 #include "gfx/gl_entry_points.h"
+#include "gfx/held_frame.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
 #include "runtime/engine_required.h"
@@ -39,16 +40,16 @@ void DrawSlotQuad(double number, const SpriteSlot& slot, const float (&corners)[
         if (!std::isfinite(corner[0]) || !std::isfinite(corner[1])) return;
     BindSpriteTexture(*g_engine, TruncateNumber(number), -1, 0);
     // Texture row 0 holds the image's bottom row.
-    glBegin(GL_TRIANGLE_FAN);
-    glTexCoord2f(0, 0);
-    glVertex2f(corners[3][0], -corners[3][1]);
-    glTexCoord2f(s, 0);
-    glVertex2f(corners[2][0], -corners[2][1]);
-    glTexCoord2f(s, t);
-    glVertex2f(corners[1][0], -corners[1][1]);
-    glTexCoord2f(0, t);
-    glVertex2f(corners[0][0], -corners[0][1]);
-    glEnd();
+    held::Begin(GL_TRIANGLE_FAN);
+    held::TexCoord2f(0, 0);
+    held::Vertex2f(corners[3][0], -corners[3][1]);
+    held::TexCoord2f(s, 0);
+    held::Vertex2f(corners[2][0], -corners[2][1]);
+    held::TexCoord2f(s, t);
+    held::Vertex2f(corners[1][0], -corners[1][1]);
+    held::TexCoord2f(0, t);
+    held::Vertex2f(corners[0][0], -corners[0][1]);
+    held::End();
 }
 
 void DrawSlotRect(double number, const SpriteSlot& slot, float left, float top, float width, float height) {
@@ -98,28 +99,28 @@ void BindSpriteTexture(OpenGLZodadodu& context, int slot, int secondSlot, int mi
     const MultitextureEntryPoints& multi = Multitexture();
     if (multi.glMultiTexCoord2fARB == nullptr) {
         if (slot < 0) {
-            glDisable(GL_TEXTURE_2D);
-            glEnable(GL_COLOR_MATERIAL);
+            held::Disable(GL_TEXTURE_2D);
+            held::Enable(GL_COLOR_MATERIAL);
             return;
         }
-        glBindTexture(GL_TEXTURE_2D, SlotTexture(context, slot, mipChoice, table));
-        glEnable(GL_TEXTURE_2D);
+        held::BindTexture(GL_TEXTURE_2D, SlotTexture(context, slot, mipChoice, table));
+        held::Enable(GL_TEXTURE_2D);
         return;
     }
-    multi.glActiveTextureARB(GL_TEXTURE1_ARB);
+    held::ActiveTexture(GL_TEXTURE1_ARB);
     if (slot >= 0 && secondSlot >= 0) {
-        glBindTexture(GL_TEXTURE_2D, SlotTexture(context, slot, mipChoice, table));
-        glEnable(GL_TEXTURE_2D);
+        held::BindTexture(GL_TEXTURE_2D, SlotTexture(context, slot, mipChoice, table));
+        held::Enable(GL_TEXTURE_2D);
     } else {
-        glDisable(GL_TEXTURE_2D);
+        held::Disable(GL_TEXTURE_2D);
     }
-    multi.glActiveTextureARB(GL_TEXTURE0_ARB);
+    held::ActiveTexture(GL_TEXTURE0_ARB);
     if (slot < 0) {
-        glDisable(GL_TEXTURE_2D);
+        held::Disable(GL_TEXTURE_2D);
         return;
     }
-    glBindTexture(GL_TEXTURE_2D, SlotTexture(context, secondSlot >= 0 ? secondSlot : slot, mipChoice, table));
-    glEnable(GL_TEXTURE_2D);
+    held::BindTexture(GL_TEXTURE_2D, SlotTexture(context, secondSlot >= 0 ? secondSlot : slot, mipChoice, table));
+    held::Enable(GL_TEXTURE_2D);
 }
 
 void ForgetTextureSelection(OpenGLZodadodu& context) { context.textureSelectionCurrent = false; }
@@ -129,19 +130,19 @@ void AlphaMode(double value) {
     if (!RequireEngine(g_engine != nullptr, "AlphaMode")) return;
     float a = std::isnan(value) ? 0.0f : static_cast<float>(value);
     if (a == 0) {
-        glDisable(GL_BLEND);
+        held::Disable(GL_BLEND);
         a = 1.0f;
     } else if (a > 0) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_ONE, GL_ONE);
+        held::Enable(GL_BLEND);
+        held::BlendFunc(GL_ONE, GL_ONE);
     } else {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        held::Enable(GL_BLEND);
+        held::BlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         a = -a;
     }
     a = std::min(a, 1.0f);
     g_engine->currentAlpha = a;
-    glColor4f(a, a, a, a);
+    held::Color4f(a, a, a, a);
 }
 
 void DrawSprite(double slot, double x, double y) {

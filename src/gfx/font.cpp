@@ -9,6 +9,7 @@
 #include "gfx/data_resolver.h"
 #include "gfx/draw.h"
 #include "gfx/font.h"
+#include "gfx/held_frame.h"
 #include "gfx/sprite_store.h"
 #include "runtime/command_trace.h"
 #include "runtime/engine_required.h"
@@ -38,23 +39,23 @@ void DrawText(const char* text, double x, double y) {
     const float rt = static_cast<float>(H) / static_cast<float>(font.textureHeight) / (wide ? 8.0f : 16.0f);
     const float cs = static_cast<float>(W) / static_cast<float>(font.textureWidth) / 16.0f;
     float X = X0;
-    glBegin(GL_QUADS);
+    held::Begin(GL_QUADS);
     for (const auto* p = reinterpret_cast<const unsigned char*>(text); *p != 0; ++p) {
         const int c = *p % count;
         // The texture holds the picture upside down.
         const int row = (count / 16 - 1) - c / 16;
         const float s0 = static_cast<float>(c % 16) * cs, t0 = static_cast<float>(row) * rt;
-        glTexCoord2f(s0, t0);
-        glVertex2f(X, -Y - static_cast<float>(ch));
-        glTexCoord2f(s0 + cs, t0);
-        glVertex2f(X + static_cast<float>(cw), -Y - static_cast<float>(ch));
-        glTexCoord2f(s0 + cs, t0 + rt);
-        glVertex2f(X + static_cast<float>(cw), -Y);
-        glTexCoord2f(s0, t0 + rt);
-        glVertex2f(X, -Y);
+        held::TexCoord2f(s0, t0);
+        held::Vertex2f(X, -Y - static_cast<float>(ch));
+        held::TexCoord2f(s0 + cs, t0);
+        held::Vertex2f(X + static_cast<float>(cw), -Y - static_cast<float>(ch));
+        held::TexCoord2f(s0 + cs, t0 + rt);
+        held::Vertex2f(X + static_cast<float>(cw), -Y);
+        held::TexCoord2f(s0, t0 + rt);
+        held::Vertex2f(X, -Y);
         X += static_cast<float>(cw);
     }
-    glEnd();
+    held::End();
 }
 
 }  // namespace

@@ -15,3 +15,7 @@ void SetTightUnpacking();
 
 // The quality hints of a fresh context: flat shading, the fastest choices.
 void SetRenderingHints();
+
+// Whether a frame equal to the one on the screen may be left undrawn and
+// unshown (the window keeps its picture between presents).
+bool KeepsUnchangedFrames();

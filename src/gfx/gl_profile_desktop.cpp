@@ -2,6 +2,7 @@
 #include <SDL_opengl.h>
 
 #include "gfx/gl_profile.h"
+#include "gfx/held_frame.h"
 
 void AskForFixedPipelineGl() { SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY); }
 
@@ -15,7 +16,9 @@ void SetTightUnpacking() {
 }
 
 void SetRenderingHints() {
-    glShadeModel(GL_FLAT);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
-    glHint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
+    held::ShadeModel(GL_FLAT);
+    held::Hint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
+    held::Hint(GL_POLYGON_SMOOTH_HINT, GL_FASTEST);
 }
+
+bool KeepsUnchangedFrames() { return true; }

@@ -19,3 +19,7 @@ int RgbaTextureFormat() { return GL_RGBA; }
 void SetTightUnpacking() { glPixelStorei(GL_UNPACK_ALIGNMENT, 1); }
 
 void SetRenderingHints() {}
+
+// The page shows the canvas whenever the thread is handed to it: every frame
+// is drawn.
+bool KeepsUnchangedFrames() { return false; }

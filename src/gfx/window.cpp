@@ -11,9 +11,11 @@
 #include "gfx/draw.h"
 #include "gfx/engine_context.h"
 #include "gfx/gl_profile.h"
+#include "gfx/held_frame.h"
 #include "gfx/offscreen_frame.h"
 #include "gfx/warning_box.h"
 #include "runtime/errors.h"
+#include "runtime/startup_steps.h"
 
 bool g_softwareWarningShown = false;
 OpenGLZodadodu* g_engine = nullptr;
@@ -63,7 +65,9 @@ void SetSurfaceAttributes(int samples) {
     // No alpha: the screen's pixels have none (blending only ever uses the
     // source's), and the frame and the window read back alike.
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    // 24 bits of depth and 8 of stencil: the 3D layer's shadow volumes
+    // reach to infinity and count in the stencil buffer.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     AskForFixedPipelineGl();
@@ -114,9 +118,7 @@ int DesktopBitsPerPixel() {
 
 }  // namespace
 
-bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPerPixel, int framesPerSecond,
-                      int samples, int windowScale) {
-    context.framePeriod = FramePeriodFor(framesPerSecond);
+bool StartVideo() {
     // Mesa's software rasterizer can deadlock joining its worker threads
     // when the display is closed at the end (seen on a loaded machine: the
     // window gone, the process never exiting). A 320x240 screen needs no
@@ -127,7 +129,13 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
     // Aware of each monitor's DPI, the window's size and the display's are
     // in real pixels. Other platforms ignore the hint.
     SDL_SetHint(SDL_HINT_WINDOWS_DPI_AWARENESS, "permonitorv2");
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 && SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
+    return SDL_WasInit(SDL_INIT_VIDEO) != 0 || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+}
+
+bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPerPixel, int framesPerSecond,
+                      int samples, int windowScale) {
+    context.framePeriod = FramePeriodFor(framesPerSecond);
+    if (!StartVideo()) return false;
     if (width <= 0 || height <= 0) return false;
     const int scale = StartWindowScale(windowScale, width, height);
 
@@ -145,6 +153,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
         if (gotSamples == 0) return false;
         gotSamples /= 2;
     }
+    MarkStartupStep("window and GL context made");
     if (previous != nullptr) SDL_DestroyWindow(previous);
     context.window = window;
     context.multisampleSamples = gotSamples;
@@ -184,6 +193,7 @@ bool CreateGameWindow(OpenGLZodadodu& context, int width, int height, int bitsPe
 
 bool EnterFullscreen(OpenGLZodadodu& context) {
     if (context.window == nullptr) return false;
+    DrawHeldFrameNow();
     int display = SDL_GetWindowDisplayIndex(context.window);
     if (display < 0) display = 0;
     const int wantBits =
@@ -225,6 +235,7 @@ bool EnterWindowed(OpenGLZodadodu& context) {
         context.fullScreen = false;
         return true;
     }
+    DrawHeldFrameNow();
     if (context.fullScreen || (SDL_GetWindowFlags(context.window) & SDL_WINDOW_FULLSCREEN) != 0)
         SDL_SetWindowFullscreen(context.window, 0);
     SDL_SetWindowBordered(context.window, SDL_TRUE);
@@ -248,27 +259,29 @@ void SetViewport(OpenGLZodadodu& context, int x, int y, int width, int height) {
     context.viewportWidth = width;
     context.viewportHeight = height;
     if (context.window == nullptr) return;  // no GL context to set
-    glViewport(x, context.screenHeight - height - y, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, width, -height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glFrontFace(GL_CCW);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.15f);
-    glColor4f(1, 1, 1, 1);
-    glClearColor(0, 0, 0, 1);
+    held::Viewport(x, context.screenHeight - height - y, width, height);
+    held::MatrixMode(GL_PROJECTION);
+    held::LoadIdentity();
+    held::OrthoScreen(width, height);
+    held::MatrixMode(GL_MODELVIEW);
+    held::LoadIdentity();
+    held::Enable(GL_TEXTURE_2D);
+    held::Disable(GL_DEPTH_TEST);
+    held::Enable(GL_CULL_FACE);
+    held::FrontFace(GL_CCW);
+    held::Enable(GL_ALPHA_TEST);
+    held::AlphaFunc(GL_GREATER, 0.15f);
+    held::Color4f(1, 1, 1, 1);
+    held::ClearColor(0, 0, 0, 1);
     for (GLenum cap : {GL_DITHER, GL_FOG, GL_LINE_SMOOTH, GL_POINT_SMOOTH, GL_POLYGON_SMOOTH, GL_STENCIL_TEST,
                        GL_POLYGON_OFFSET_POINT, GL_COLOR_MATERIAL, GL_AUTO_NORMAL, GL_NORMALIZE, GL_LIGHTING})
-        glDisable(cap);
+        held::Disable(cap);
     SetRenderingHints();
 }
 
 void ReleaseGraphics(OpenGLZodadodu& context) {
+    // Whatever uses GL next (another window, a test's own drawing) draws at once.
+    EnableHeldFrames(false);
     // Textures are deleted only while a context is current on the window.
     const bool deleteTextures = context.GlReady && context.window != nullptr;
     for (auto& slot : context.sprites) {
@@ -303,6 +316,7 @@ void SetWindowCaption(OpenGLZodadodu& context, const char* caption) {
 std::vector<uint8_t> ReadBackBuffer(const OpenGLZodadodu& context) {
     const int w = context.screenWidth, h = context.screenHeight;
     if (w <= 0 || h <= 0 || context.window == nullptr) return {};
+    DrawHeldFrameNow();
     std::vector<uint8_t> bottomUp(static_cast<size_t>(w) * h * 4);
     std::vector<uint8_t> pixels(bottomUp.size());
     // The read buffer is the frame's (or the window's back buffer without one).

@@ -9,6 +9,10 @@ class OpenGLZodadodu;
 // Frame period for a frame rate: 1000 / rate, or 2 ms when rate <= 0.
 double FramePeriodFor(int framesPerSecond);
 
+// The window system's side of SDL, with the settings it reads as it starts
+// (CreateGameWindow starts it too): true when it runs.
+bool StartVideo();
+
 // Creates the window for a screen of width x height (hidden caption
 // "Vantoro" until start-up names it), resizable, its client area the screen
 // times windowScale (see StartWindowScale; 0 picks one for the display),

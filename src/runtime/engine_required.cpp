@@ -11,6 +11,7 @@ namespace {
 constexpr int kMaxNames = 128;
 const char* g_logged[kMaxNames] = {};
 int g_loggedCount = 0;
+EngineCommandWatcher g_watcher = nullptr;
 
 bool AlreadyLogged(const char* command) {
     for (int i = 0; i < g_loggedCount; ++i)
@@ -19,8 +20,13 @@ bool AlreadyLogged(const char* command) {
 }
 }  // namespace
 
+void SetEngineCommandWatcher(EngineCommandWatcher watcher) { g_watcher = watcher; }
+
 bool RequireEngine(bool running, const char* command) {
-    if (running) return true;
+    if (running) {
+        if (g_watcher != nullptr) g_watcher(command);
+        return true;
+    }
     if (command == nullptr) command = "?";
     if (AlreadyLogged(command)) return false;
     // A full table stops the lines: every game command fits many times over.

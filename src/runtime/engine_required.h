@@ -9,5 +9,10 @@
 // log. command: the command's name, a string literal (kept, not copied).
 bool RequireEngine(bool running, const char* command);
 
+// The engine's own watcher of the commands that run (nullptr for none): told
+// each command's name before the command does its work.
+using EngineCommandWatcher = void (*)(const char* command);
+void SetEngineCommandWatcher(EngineCommandWatcher watcher);
+
 // Tests: forgets which commands were logged, so each logs again.
 void ForgetEngineRequirements();

@@ -33,17 +33,20 @@ void SleepMs(double ms) {
     SleepUntilMs(MonotonicMs() + ms);
 }
 
-// Waiting for a frame deadline without spinning a whole core: sleep in
-// short steps (so the caller keeps dispatching window events) until the
-// deadline is within a safety margin, then return at once each time so that
-// the caller spins the rest and releases the frame as exactly as a busy
-// wait would. The margin follows the oversleeps seen: it jumps up to just
-// above any wake-up that came later than asked, and otherwise shrinks back
-// quickly towards its floor, so one scheduling hiccup on a loaded machine
-// does not leave the process spinning for milliseconds every frame. The
-// margin is capped at half a millisecond: a wake-up later than that releases
-// its frame late, as a busy wait that the scheduler pushed off the core
-// would.
+// Waiting for a frame deadline without spinning a whole core: sleep until
+// the deadline is within a safety margin, then return at once each time so
+// that the caller spins the rest and releases the frame as exactly as a busy
+// wait would. One sleep covers a whole frame at 60 per second (each wake-up
+// costs the caller a round of window events); longer waits wake now and
+// then so that the window stays answered.
+//
+// The margin follows the wake-ups seen: it covers nearly all of the recent
+// late wake-ups (the 95th percentile of the last 64, plus a little), so
+// that a quiet machine spins a few hundredths of a millisecond a frame. A
+// wake-up later than the cap is left out: no margin within the cap would
+// have saved it (the frame goes out that much late, as a busy wait pushed
+// off the core would), and counting it would keep a loaded machine spinning
+// the whole cap every frame for nothing.
 class SystemClockImpl final : public Clock {
 public:
     double Now() override { return MonotonicMs(); }
@@ -60,20 +63,32 @@ public:
         if (remaining <= margin_) return;
         const double wakeAt = now + std::fmin(remaining - margin_, kMaxStepMs);
         SleepUntilMs(wakeAt);
-        const double oversleep = MonotonicMs() - wakeAt;
-        if (oversleep + kHeadroomMs > margin_)
-            margin_ = std::fmin(oversleep + kHeadroomMs, kMaxMarginMs);
-        else
-            margin_ = std::fmax(kMinMarginMs, margin_ * kShrink);
+        NoteOversleep(MonotonicMs() - wakeAt);
     }
 
 private:
-    static constexpr double kMaxStepMs = 4.0;     // longest single sleep
-    static constexpr double kMinMarginMs = 0.15;  // always spin at least this long
+    static constexpr double kMaxStepMs = 20.0;    // longest single sleep
+    static constexpr double kMinMarginMs = 0.05;  // always spin at least this long
     static constexpr double kMaxMarginMs = 0.5;   // never spin longer than this
-    static constexpr double kHeadroomMs = 0.05;   // margin above an oversleep seen
-    static constexpr double kShrink = 0.98;       // per sleep step (about 240 a second)
-    double margin_ = 0.5;
+    static constexpr double kHeadroomMs = 0.02;   // margin above the late wake-ups
+    static constexpr int kSeen = 64;              // wake-ups remembered (about a second)
+
+    void NoteOversleep(double oversleep) {
+        if (!(oversleep < kMaxMarginMs)) return;
+        seen_[next_] = std::fmax(oversleep, 0.0);
+        next_ = (next_ + 1) % kSeen;
+        count_ = std::min(count_ + 1, kSeen);
+        double sorted[kSeen];
+        std::copy(seen_, seen_ + count_, sorted);
+        const int at = count_ * 95 / 100;
+        std::nth_element(sorted, sorted + at, sorted + count_);
+        margin_ = std::clamp(sorted[at] + kHeadroomMs, kMinMarginMs, kMaxMarginMs);
+    }
+
+    double seen_[kSeen] = {};
+    int next_ = 0;
+    int count_ = 0;
+    double margin_ = kMaxMarginMs;  // until wake-ups were seen
     bool slackSet_ = false;
 };
 
