@@ -60,6 +60,9 @@ void StartEngineOnce() {
     static bool started = false;
     if (started) return;
     started = true;
+    // Mesa's software renderer would make start-up show its modal warning,
+    // which nobody closes under Xvfb: the benchmark would wait forever.
+    setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
     EngineInit("Aerox");
     AutoPause = false;
     // Start-up made this program's folder (build/bench) the working

@@ -49,6 +49,8 @@ struct Setup {
     std::string folder;
     std::vector<std::string> gameFiles;
     Setup() {
+        // No modal software-renderer warning: nobody would close it.
+        setenv("AEROX_NO_MESSAGE_BOX", "1", 0);
         g_engine = new OpenGLZodadodu;
         if (!CreateGameWindow(*g_engine, 320, 240, 0, 60, 0)) {
             std::fprintf(stderr, "no window (run under xvfb-run)\n");

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -275,6 +276,39 @@ TEST_F(CollisionTest, NothingHitsThePlayerWhileItExplodes) {
     EXPECT_EQ(enemyShots(0).active, 1);
     EXPECT_EQ(e.active, 1);
     EXPECT_EQ(SoundsOf(SND_PLAYER_EXPLODE), 0);
+}
+
+// The shots' pass skips pairs whose boxes are apart before asking the
+// engine; it must find exactly the hits the engine finds pair by pair, also
+// where cutting positions to whole pixels moves an edge (toward zero), and
+// for positions it cannot reason about (NaN, clamped far away).
+TEST_F(CollisionTest, TheShotsPassFindsExactlyTheHitsTheEngineFindsPairByPair) {
+    LoadSprite(folder_.File("enemy.bmp").c_str(), SPR_SHOT);  // opaque to its edges
+    struct Case {
+        double enemyX, enemyY, shotX, shotY;
+        bool hit;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {100, -31.5, 100, 0.7, true},    // rows -31..0 and 0..31: one row shared
+        {-31.5, 50, 0.7, 50, true},      // the same across
+        {100, -0.5, 100, -32.5, false},  // rows 0.. and ..-1: touching only
+        {100, 50, 100, -100, false},     // far above
+        {100, 50, 110, 60, true},        // plainly over it
+        {100, 10, 100, nan, true},       // NaN is row 0
+        {100, 2e9, 100, 3e9, true},      // both clamped to the same row
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(SpriteCollision(70, c.enemyX, c.enemyY, SPR_SHOT, c.shotX, c.shotY) != 0, c.hit)
+            << c.enemyX << "," << c.enemyY << " " << c.shotX << "," << c.shotY;
+        Redim(enemies, 0);
+        Redim(playerShots, 0);
+        score = 0;
+        FlyingEnemy(70, 1, c.enemyX, c.enemyY);
+        FirePlayerShot(SPR_SHOT, c.shotX, c.shotY, 3, 0, -1, 50);
+        PlayerShotsAgainstEnemies();
+        EXPECT_EQ(score == 10, c.hit) << c.enemyX << "," << c.enemyY << " " << c.shotX << "," << c.shotY;
+    }
 }
 
 }  // namespace
