@@ -12,6 +12,19 @@ struct ButtonKey {
 constexpr ButtonKey kButtonKeys[] = {
     {BTN_LEFT, 203}, {BTN_RIGHT, 205}, {BTN_UP, 200}, {BTN_DOWN, 208}, {BTN_SELECT, 28}, {BTN_FIRE, 29},
 };
+
+// The menu picture (130 x 90 at 10, 145) holds the five entries, 18 pixels
+// apart; the arrow left of it belongs to them too.
+constexpr double kMenuTop = 145;
+constexpr double kMenuRight = 140;
+constexpr double kEntryStep = 18;
+constexpr double kEntryCount = 5;
+
+// The entry under the pointer, or -1.
+double MenuEntryAt(double x, double y) {
+    if (Inside(x, y, 0, kMenuTop, kMenuRight, kMenuTop + kEntryStep * kEntryCount) == 0) return -1;
+    return Band(y - kMenuTop, kEntryStep);
+}
 }  // namespace
 
 void ReadControls(double delay) {
@@ -30,8 +43,11 @@ void MainMenu() {
     DrawSprite(SPR_MENU, 10, 145);
     PrintText(RtString("Score: ") + NumberText(lastScore), 125, 220);
     ReadPresses(INPUT_DELAY);
+    const MouseReading mouse = ReadMouse();
+    const double pointed = MenuEntryAt(mouse.x, mouse.y);
+    if (pointed >= 0 && (mouse.moved == 1 || mouse.leftClick == 1)) menuIndex = pointed;
 
-    if (ChoosePressed() == 1) {
+    if (ChoosePressed() == 1 || (pointed >= 0 && mouse.leftClick == 1)) {
         if (menuIndex == 0) {
             StartNewGame();
         } else if (menuIndex == 1) {

@@ -29,6 +29,8 @@ void SetUpGlobals() {
     markedRank = -1;
     Dim(initialsLetters, INITIALS_LENGTH);
     ClearPressReader();
+    mouseLeftHeld = 0;
+    mouseRightHeld = 0;
     GetScreenSize(screenWidth, screenHeight);
 }
 
@@ -64,7 +66,10 @@ bool StateLoopPass() {
     } else if (gameState == STATE_STAGE_CLEAR) {
         StageClearFrame();
     }
-    if (gameState != shown) ResetPresses();
+    if (gameState != shown) {
+        ResetPresses();
+        ResetMouse();
+    }
     ShowScreen();
     return quitRequested == 0;
 }

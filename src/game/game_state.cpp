@@ -28,6 +28,8 @@ double markedRank = -1;
 RtArray initialsLetters;
 RtArray buttonRepeatAt;
 RtArray buttonPending;
+double mouseLeftHeld = 0;
+double mouseRightHeld = 0;
 
 RtArray buttons;
 RtArray playerSprites;

@@ -128,6 +128,9 @@ extern RtArray initialsLetters;  // 0 .. 25 for A .. Z
 // presses already made that a reading has not acted on yet.
 extern RtArray buttonRepeatAt;
 extern RtArray buttonPending;
+// The mouse's buttons as the screens last read them (mouse_pointing.cpp).
+extern double mouseLeftHeld;  // at the last reading (or since the screen began)
+extern double mouseRightHeld;
 
 extern RtArray buttons;
 extern RtArray playerSprites;
@@ -167,6 +170,27 @@ void ResetPresses();
 void ClearPressReader();
 // 1 when Return or fire acts.
 double ChoosePressed();
+
+// --- the mouse on the screens (mouse_pointing.cpp)
+struct MouseReading {
+    double moved;  // 1 when the mouse moved since the last reading
+    double x;      // screen pixels
+    double y;
+    double leftClick;   // 1 when the left button went down since the last reading
+    double rightClick;  // the same for the right button
+    double wheel;       // steps, positive away from the player
+};
+// Once per frame of a screen. Nothing reads as moved or clicked until the
+// player moves or clicks the mouse: a player who never touches it sees no
+// change.
+MouseReading ReadMouse();
+// A new screen: movement and wheel turns from before are forgotten, and a
+// button held from the screen before must be let go before it clicks here.
+void ResetMouse();
+// 1 when (x, y) lies in the rectangle [left, right) x [top, bottom).
+double Inside(double x, double y, double left, double top, double right, double bottom);
+// Which band of step pixels an offset (0 or more) falls in: 0, 1, 2 ...
+double Band(double offset, double step);
 
 // --- test seam: while on, nothing hurts the player (long unattended runs);
 // no key, file or argument reaches it.

@@ -22,6 +22,13 @@ RtString RightAligned(const RtString& text, double width) {
     return out;
 }
 
+// The letter under the pointer (the letter and the caret below it), or -1.
+double LetterAt(double x, double y) {
+    const double left = kFirstLetterX - 5;
+    if (Inside(x, y, left, kLettersY - 8, left + kLetterStep * INITIALS_LENGTH, kLettersY + 22) == 0) return -1;
+    return Band(x - left, kLetterStep);
+}
+
 RtString Initials() {
     RtString name;
     for (double i = 0; i < INITIALS_LENGTH; ++i) name += Mid(kLetters, initialsLetters(i), 1);
@@ -42,7 +49,9 @@ void HiScoresScreen() {
         if (rank == markedRank) PrintText(">", kTableX - 20, y);
     }
     ReadPresses(INPUT_DELAY);
-    if (ChoosePressed() == 1 || buttons(BTN_BACK) == 1) {
+    // The table has nothing to choose: a left click anywhere goes back.
+    const MouseReading mouse = ReadMouse();
+    if (ChoosePressed() == 1 || buttons(BTN_BACK) == 1 || mouse.leftClick == 1) {
         markedRank = -1;
         gameState = STATE_MENU;
     }
@@ -65,6 +74,12 @@ void InitialsScreen() {
     PrintCentred("UP/DOWN LETTER  RETURN NEXT", 200);
 
     ReadPresses(INPUT_DELAY);
+    // The mouse: pointing at a letter moves the caret there, the wheel
+    // turns it, and a left click on it chooses it as Return does.
+    const MouseReading mouse = ReadMouse();
+    const double pointed = LetterAt(mouse.x, mouse.y);
+    if (pointed >= 0 && (mouse.moved == 1 || mouse.leftClick == 1 || mouse.wheel != 0)) initialsPos = pointed;
+    const double clicked = pointed >= 0 ? mouse.leftClick : 0;
     if (buttons(BTN_BACK) == 1) {
         // Leaving the entry still keeps the score, without initials.
         AddHiScore(lastScore, "");
@@ -74,9 +89,11 @@ void InitialsScreen() {
     double& letter = initialsLetters(initialsPos);
     if (buttons(BTN_UP) == 1) letter = letter + 1 < kLetterCount ? letter + 1 : 0;
     if (buttons(BTN_DOWN) == 1) letter = letter > 0 ? letter - 1 : kLetterCount - 1;
+    if (pointed >= 0 && mouse.wheel > 0) letter = letter + 1 < kLetterCount ? letter + 1 : 0;
+    if (pointed >= 0 && mouse.wheel < 0) letter = letter > 0 ? letter - 1 : kLetterCount - 1;
     if (buttons(BTN_LEFT) == 1 && initialsPos > 0) initialsPos -= 1;
     if (buttons(BTN_RIGHT) == 1 && initialsPos < INITIALS_LENGTH - 1) initialsPos += 1;
-    if (ChoosePressed() == 1) {
+    if (ChoosePressed() == 1 || clicked == 1) {
         if (initialsPos < INITIALS_LENGTH - 1) {
             initialsPos += 1;
         } else {

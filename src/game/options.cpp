@@ -76,6 +76,12 @@ void ChangeRow(double row, double direction) {
         SetMasterVolume(steps / 10);
     }
 }
+// The row under the pointer (its text and a little above and below), or -1.
+double RowAt(double x, double y) {
+    const double top = kFirstRowY - 5;
+    if (Inside(x, y, 0, top, 320, top + kRowStep * kRowCount) == 0) return -1;
+    return Band(y - top, kRowStep);
+}
 }  // namespace
 
 void OptionsScreen() {
@@ -96,11 +102,24 @@ void OptionsScreen() {
     }
 
     ReadPresses(INPUT_DELAY);
+    // The mouse: pointing chooses a row; a left click acts on it as Return
+    // does and steps a setting up, a right click steps it down, and so
+    // does the wheel.
+    const MouseReading mouse = ReadMouse();
+    const double pointed = RowAt(mouse.x, mouse.y);
+    if (pointed >= 0 && (mouse.moved == 1 || mouse.leftClick == 1 || mouse.rightClick == 1 || mouse.wheel != 0))
+        optionsIndex = pointed;
     const double row = kRows[static_cast<int>(optionsIndex)];
-    if (buttons(BTN_BACK) == 1 || (row == ROW_BACK && ChoosePressed() == 1)) {
+    const double leftClick = pointed >= 0 ? mouse.leftClick : 0;
+    const double rightClick = pointed >= 0 ? mouse.rightClick : 0;
+    if (buttons(BTN_BACK) == 1 || (row == ROW_BACK && (ChoosePressed() == 1 || leftClick == 1))) {
         gameState = STATE_MENU;
         return;
     }
+    if (row == ROW_FULLSCREEN && leftClick == 1) ChangeRow(row, 1);
+    if ((row == ROW_SCALE || row == ROW_VOLUME) && (leftClick == 1 || rightClick == 1))
+        ChangeRow(row, leftClick - rightClick);
+    if (pointed >= 0 && mouse.wheel != 0 && row != ROW_BACK) ChangeRow(row, mouse.wheel > 0 ? 1 : -1);
     if (row == ROW_FULLSCREEN && ChoosePressed() == 1) ChangeRow(row, 1);
     if (buttons(BTN_LEFT) == 1) ChangeRow(row, -1);
     if (buttons(BTN_RIGHT) == 1) ChangeRow(row, 1);

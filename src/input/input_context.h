@@ -5,8 +5,30 @@
 // reads held when either holds it, and a pad's press counts as a press.
 #pragma once
 #include <cstdint>
+#include <string>
 
 struct SDL_Window;
+
+// What the mouse and text entry gathered from SDL's events between two
+// readings (pointer.cpp).
+struct PointerEvents {
+    // Bit b-1: button b (1..5) went down since MouseButton last read it, in
+    // the frame pressFrame[b-1]; a click quicker than a frame is not lost.
+    uint8_t pressed = 0;
+    uint32_t pressFrame[5] = {};
+    int wheelSteps = 0;  // away from the player positive, since MouseWheel last read it
+    // Movements of the pointer over the window since MouseMoved last read
+    // them. The motion SDL reports as the pointer enters or leaves the
+    // window is no movement: a window opened, moved or resized under a
+    // resting pointer makes it too.
+    int motions = 0;
+    bool enterMotionDue = false;  // the next motion is the entry's
+    bool lastWasMotion = false;   // the last event watched was a counted motion
+    bool typing = false;          // between StartTextInput and StopTextInput
+    std::string typed;            // UTF-8 typed since TextInput last read it (bounded)
+    bool typedOverflow = false;   // the bound was met: logged once until read
+    std::string composition;      // what an input method is composing now
+};
 
 struct InputContext {
     SDL_Window* window = nullptr;
@@ -22,6 +44,7 @@ struct InputContext {
     uint32_t latchFrame[256] = {};
     uint32_t keyFrame = 0;         // advanced by the presenter once per frame
     uint8_t pressCount[256] = {};  // presses not yet taken by KeyPressed (at most 255)
+    PointerEvents pointer;
 };
 
 // The one input context, created by EngineInit and deleted by EndProgram.

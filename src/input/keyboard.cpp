@@ -9,6 +9,8 @@
 #include "aerox/input.h"
 #include "input/gamepad.h"
 #include "input/input_context.h"
+#include "input/joysticks.h"
+#include "input/pointer.h"
 #include "input/scan_codes.h"
 #include "input/window_keys.h"
 #include "runtime/errors.h"
@@ -124,6 +126,7 @@ uint32_t InitInput(InputContext* input, SDL_Window* window, bool) {
         return kInputNoKeyboard;
     }
     SDL_AddEventWatch(&WatchKeyEvents, input);
+    WatchPointer(input);
     input->keyboardReady = true;
     // Once: SDL forgets its watches when its events stop.
     SDL_DelEventWatch(&WatchWindowKeys, nullptr);
@@ -189,10 +192,13 @@ int TakeKeyPresses(InputContext* input, int scanCode) {
 void ShutdownInput(InputContext* input) {
     if (input == nullptr) return;
     SDL_DelEventWatch(&WatchKeyEvents, input);
+    StopWatchingPointer(input);
     input->keyboardReady = false;
     std::memset(input->keyState, 0, sizeof input->keyState);
     std::memset(input->padKeyState, 0, sizeof input->padKeyState);
     ForgetPresses(input);
+    // Before the gamepads, which may stop SDL's joystick layer under them.
+    ShutdownJoysticks();
     ShutdownGamepads();
 }
 

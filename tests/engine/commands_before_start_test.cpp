@@ -115,6 +115,21 @@ TEST(CommandsBeforeStart, EachGivesItsEmptyResultAndLogsItsNameOnce) {
         // keyboard
         {"KeyDown", [] { return KeyDown(57); }, 0},
         {"KeyPressed", [] { return KeyPressed(57); }, 0},
+        // mouse, joysticks and text entry: texts read as their length
+        {"MouseX", [] { return MouseX(); }, 0},
+        {"MouseY", [] { return MouseY(); }, 0},
+        {"MouseMoved", [] { return MouseMoved(); }, 0},
+        {"MouseButton", [] { return MouseButton(1); }, 0},
+        {"MouseWheel", [] { return MouseWheel(); }, 0},
+        {"ShowMouse", [] { return ShowMouse(0), 0.0; }, 0},
+        {"JoystickCount", [] { return JoystickCount(); }, 0},
+        {"JoystickName", [] { return Len(JoystickName(0)); }, 0},
+        {"JoystickAxis", [] { return JoystickAxis(0, 0); }, 0},
+        {"JoystickButton", [] { return JoystickButton(0, 0); }, 0},
+        {"StartTextInput", [] { return StartTextInput(0, 0, 10, 10), 0.0; }, 0},
+        {"StopTextInput", [] { return StopTextInput(), 0.0; }, 0},
+        {"TextInput", [] { return Len(TextInput()); }, 0},
+        {"TextComposition", [] { return Len(TextComposition()); }, 0},
     };
     const size_t logStart = testkit::ReadFile(LogFilePath()).size();
     std::vector<std::string> expected;
