@@ -1,8 +1,10 @@
 // The engine's planner beside Boost Graph's astar_search on the same grids,
 // the same octile heuristic and the same move rule (eight directions, no
 // corner cutting): the arena map's scenarios, and a 512x512 map with 20% of
-// its cells blocked at random and 1,000 random reachable queries. Every
-// length is checked against Boost's before anything is timed.
+// its cells blocked at random and 1,000 random reachable queries. The
+// planner runs twice: plain A*, and with the jump point search FindPath
+// chooses on such maps. Every length of both is checked against Boost's
+// before anything is timed.
 //   build/bench/aerox_bench_planner
 #include <benchmark/benchmark.h>
 
@@ -104,12 +106,15 @@ double MedianMicroseconds(const std::vector<Query>& queries, Run run) {
     return times[times.size() / 2];
 }
 
-void Aerox(benchmark::State& state, const Case& c) {
+// jumps: whether FindPath may choose jump point search (it does on both
+// maps: their open cells all cost 1); without, it is plain A*.
+void Aerox(benchmark::State& state, const Case& c, bool jumps) {
     if (c.planner == nullptr) {
         state.SkipWithError("no map");
         return;
     }
     Planner& planner = *c.planner;
+    planner.Search().AllowJumpPoints(jumps);
     double expansions = 0;
     for (const Query& q : c.queries) {
         const double length = planner.Find(q.sx, q.sy, q.gx, q.gy);
@@ -127,12 +132,17 @@ void Aerox(benchmark::State& state, const Case& c) {
     state.counters["median_us"] =
         MedianMicroseconds(c.queries, [&](const Query& q) { return planner.Find(q.sx, q.sy, q.gx, q.gy); });
     state.counters["expansions"] = expansions / static_cast<double>(c.queries.size());
+    planner.Search().AllowJumpPoints(true);
 }
 
-void BM_ArenaAerox(benchmark::State& state) { Aerox(state, TheArena()); }
-void BM_Random512Aerox(benchmark::State& state) { Aerox(state, TheRandomMap()); }
-BENCHMARK(BM_ArenaAerox)->Unit(benchmark::kMicrosecond);
-BENCHMARK(BM_Random512Aerox)->Unit(benchmark::kMicrosecond);
+void BM_ArenaAeroxAStar(benchmark::State& state) { Aerox(state, TheArena(), false); }
+void BM_ArenaAeroxJumpPoints(benchmark::State& state) { Aerox(state, TheArena(), true); }
+void BM_Random512AeroxAStar(benchmark::State& state) { Aerox(state, TheRandomMap(), false); }
+void BM_Random512AeroxJumpPoints(benchmark::State& state) { Aerox(state, TheRandomMap(), true); }
+BENCHMARK(BM_ArenaAeroxAStar)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ArenaAeroxJumpPoints)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Random512AeroxAStar)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Random512AeroxJumpPoints)->Unit(benchmark::kMicrosecond);
 
 #ifdef AEROX_BENCH_BOOST
 
@@ -199,12 +209,12 @@ struct BoostCase {
         const auto goal = static_cast<Vertex>(q.gy * width + q.gx);
         const auto start = static_cast<Vertex>(q.sy * width + q.sx);
         try {
-            boost::astar_search(graph, start, Octile(width, q.gx, q.gy, scale),
-                                boost::predecessor_map(boost::make_iterator_property_map(
-                                                           predecessors.begin(), get(boost::vertex_index, graph)))
-                                    .distance_map(boost::make_iterator_property_map(distances.begin(),
-                                                                                    get(boost::vertex_index, graph)))
-                                    .visitor(StopAtGoal(goal)));
+            boost::astar_search(
+                graph, start, Octile(width, q.gx, q.gy, scale),
+                boost::predecessor_map(
+                    boost::make_iterator_property_map(predecessors.begin(), get(boost::vertex_index, graph)))
+                    .distance_map(boost::make_iterator_property_map(distances.begin(), get(boost::vertex_index, graph)))
+                    .visitor(StopAtGoal(goal)));
         } catch (const FoundGoal&) {
             return distances[goal];
         }
@@ -227,11 +237,15 @@ void Boost(benchmark::State& state, const Case& c) {
     }
     BoostCase b = MakeBoost(c);
     for (const Query& q : c.queries) {
-        const double ours = c.planner->Find(q.sx, q.sy, q.gx, q.gy);
         const double theirs = b.Find(q);
-        if (std::abs(ours - theirs) > 1e-9 * (1 + theirs)) {
-            state.SkipWithError("a length differs from the planner's");
-            return;
+        for (const bool jumps : {false, true}) {
+            c.planner->Search().AllowJumpPoints(jumps);
+            const double ours = c.planner->Find(q.sx, q.sy, q.gx, q.gy);
+            if (std::abs(ours - theirs) > 1e-9 * (1 + theirs)) {
+                state.SkipWithError(jumps ? "a jump point search length differs from Boost's"
+                                          : "an A* length differs from Boost's");
+                return;
+            }
         }
     }
     size_t i = 0;

@@ -13,6 +13,13 @@
 /// steps there are. Cell (0, 0) is the top-left one; x is the column and y
 /// the row. The paths found are always shortest ones.
 ///
+/// Where every open cell costs 1 and the move rule is 1 (a map loaded with
+/// LoadPlannerMap, say), the search is chosen for itself: jump point
+/// search, which expands only the cells where a shortest path may turn and
+/// finds the same lengths several times faster. The path read back is
+/// still every cell along it, and PathExpansions counts those turning
+/// cells only.
+///
 /// These commands work at any time, also before RunGame has started the
 /// engine. A slot number has its fraction cut off. A slot number outside
 /// 0..255, a slot never created, a coordinate outside the grid or NaN makes
@@ -128,12 +135,14 @@ double StartPathSearch(double slot, double startX, double startY, double goalX, 
 /// Carries on the slot's search.
 /// @param slot the slot, 0..255.
 /// @param maxExpansions how many cells it may expand in this call, at
-///        least 1.
+///        least 1 (under jump point search, cells where the path may
+///        turn: far fewer for the same search).
 /// @return 0 while still searching, 1 found (the path is read with
 ///         PathPoints, PathX and PathY), -1 no path, no search started, a
 ///         search ended by a change of the grid, or a bad slot.
 double StepPathSearch(double slot, double maxExpansions);
-/// How many cells the last search expanded, for measuring.
+/// How many cells the last search expanded, for measuring (under jump
+/// point search, the cells it jumped to and expanded).
 /// @param slot the slot, 0..255.
 /// @return the count (0 for a goal answered without a search), or -1 for
 ///         a bad slot.

@@ -4,16 +4,7 @@
 #include <limits>
 
 #include "planning/fixed_deque.h"
-
-double AStarPlanner::Heuristic(const PlannerGrid& grid, int x, int y) const {
-    if (nearestMode_) return 0;
-    const int dx = std::abs(x - goalX_);
-    const int dy = std::abs(y - goalY_);
-    if (grid.Moves() == MoveRule::Four) return hScale_ * (dx + dy);
-    const int lo = dx < dy ? dx : dy;
-    const int hi = dx < dy ? dy : dx;
-    return hScale_ * ((hi - lo) + kSqrt2 * lo);
-}
+#include "planning/jump_point_search.h"
 
 AStarPlanner::Status AStarPlanner::Start(const PlannerGrid& grid, int32_t start, int32_t goal, bool partial) {
     path_.clear();
@@ -40,36 +31,46 @@ AStarPlanner::Status AStarPlanner::Start(const PlannerGrid& grid, int32_t start,
         nearestDistance_ = std::numeric_limits<int64_t>::max();
         nearestCell_ = start;
     }
-    hScale_ = grid.CheapestCost();
+    // Nearest-cell mode orders by path length alone, which jumps cannot.
+    hScale_ = nearestMode_ ? 0 : grid.CheapestCost();
+    diagonal_ = grid.Moves() == MoveRule::Four ? 2 : kSqrt2;
+    jumping_ = jumpsAllowed_ && !nearestMode_ && grid.Moves() == MoveRule::EightNoCorners && grid.AllOpenCostOne();
+    const double h = Heuristic(start % grid.Width(), start / grid.Width());
     const auto cells = static_cast<size_t>(grid.Cells());
     useDense_ = !alwaysHashed_ && NodeFactory::Fits(cells);
     status_ = Status::Searching;
+    next_.clear();
     if (useDense_) {
         dense_.BeginSearch(cells);
         denseOpen_.Clear();
         const int32_t id = dense_.Get(start);
         dense_[id].g = 0;
-        denseOpen_.Push(dense_, id, Heuristic(grid, start % grid.Width(), start / grid.Width()), 0);
+        denseOpen_.Push(dense_, id, h, 0);
     } else {
         hashed_.BeginSearch(cells);
         hashedOpen_.Clear();
         const int32_t id = hashed_.Get(start);
         hashed_[id].g = 0;
-        hashedOpen_.Push(hashed_, id, Heuristic(grid, start % grid.Width(), start / grid.Width()), 0);
+        hashedOpen_.Push(hashed_, id, h, 0);
     }
     return status_;
 }
 
 AStarPlanner::Status AStarPlanner::Step(const PlannerGrid& grid, int64_t maxExpansions) {
     if (status_ != Status::Searching) return status_;
-    return useDense_ ? Run(dense_, denseOpen_, grid, maxExpansions) : Run(hashed_, hashedOpen_, grid, maxExpansions);
+    if (jumping_) {
+        return useDense_ ? Run<true>(dense_, denseOpen_, grid, maxExpansions)
+                         : Run<true>(hashed_, hashedOpen_, grid, maxExpansions);
+    }
+    return useDense_ ? Run<false>(dense_, denseOpen_, grid, maxExpansions)
+                     : Run<false>(hashed_, hashedOpen_, grid, maxExpansions);
 }
 
 void AStarPlanner::Cancel() {
     if (status_ == Status::Searching) status_ = Status::NoPath;
 }
 
-template <typename Store>
+template <bool Jumping, typename Store>
 AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, const PlannerGrid& grid,
                                        int64_t maxExpansions) {
     const int width = grid.Width();
@@ -77,16 +78,24 @@ AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, cons
     int32_t offsets[8];
     for (int k = 0; k < 8; ++k) offsets[k] = kStepDy[k] * width + kStepDx[k];
     for (int64_t done = 0; done < maxExpansions; ++done) {
-        if (open.Empty()) {
+        if (open.Empty() && next_.empty()) {
             if (nearestMode_) {
-                Rebuild(store, nearestCell_);
+                Rebuild(store, nearestCell_, width);
                 return status_ = Status::Found;
             }
             return status_ = Status::NoPath;
         }
-        const int32_t id = open.Pop(store);
+        int32_t id;
+        if (!next_.empty()) {
+            id = next_.back();
+            next_.pop_back();
+            store[id].heapPos = kClosed;
+        } else {
+            leastF_ = open.TopF();
+            id = open.Pop(store);
+        }
         ++expansions_;
-        const int32_t cell = store[id].cell;
+        const int32_t cell = store.CellOf(id);
         const double g = store[id].g;
         const int x = cell % width;
         const int y = cell / width;
@@ -98,24 +107,56 @@ AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, cons
                 nearestCell_ = cell;
             }
         } else if (cell == goal_) {
-            Rebuild(store, cell);
+            Rebuild(store, cell, width);
             reachedGoal_ = true;
             return status_ = Status::Found;
         }
-        for (unsigned mask = masks[cell]; mask != 0; mask &= mask - 1) {
+        unsigned mask = masks[cell];
+        // Jumps first, all of them, each record fetched as its jump ends:
+        // the next jumps' scanning hides the wait for far-off records.
+        int32_t jumpTo[8];
+        int32_t jumpSteps[8];
+        if constexpr (Jumping) {
+            const unsigned turns = jump_point_search::Successors(masks, width, cell, store[id].arrival);
+            mask = 0;
+            for (unsigned m = turns; m != 0; m &= m - 1) {
+                const int k = __builtin_ctz(m);
+                jumpTo[k] = jump_point_search::Jump(masks, width, cell, k, goal_, jumpSteps[k]);
+                if (jumpTo[k] < 0) continue;
+                store.Prefetch(jumpTo[k]);
+                mask |= 1u << k;
+            }
+        }
+        for (; mask != 0; mask &= mask - 1) {
             const int k = __builtin_ctz(mask);
-            const int nx = x + kStepDx[k];
-            const int ny = y + kStepDy[k];
-            const int32_t next = cell + offsets[k];
-            const uint8_t cost = grid.Cost(next);
-            const double ng = g + (k >= 4 ? kSqrt2 * cost : cost);
+            int32_t next;
+            double ng;
+            int nx;
+            int ny;
+            if constexpr (Jumping) {
+                const int32_t steps = jumpSteps[k];
+                next = jumpTo[k];
+                ng = g + (k >= 4 ? kSqrt2 * steps : steps);
+                nx = x + kStepDx[k] * steps;
+                ny = y + kStepDy[k] * steps;
+            } else {
+                next = cell + offsets[k];
+                const uint8_t cost = grid.Cost(next);
+                ng = g + (k >= 4 ? kSqrt2 * cost : cost);
+                nx = x + kStepDx[k];
+                ny = y + kStepDy[k];
+            }
             const int32_t nid = store.Get(next);
             NodeRecord& n = store[nid];
-            if (n.heapPos == kClosed || ng >= n.g) continue;
+            if (n.heapPos == kClosed || n.heapPos == kNext || ng >= n.g) continue;
             n.g = ng;
             n.parent = cell;
-            const double f = ng + Heuristic(grid, nx, ny);
-            if (n.heapPos == kNotOpen) {
+            n.arrival = static_cast<uint8_t>(k);
+            const double f = ng + Heuristic(nx, ny);
+            if (n.heapPos == kNotOpen && f <= leastF_) {
+                n.heapPos = kNext;
+                next_.push_back(nid);
+            } else if (n.heapPos == kNotOpen) {
                 open.Push(store, nid, f, ng);
             } else {
                 open.Decrease(store, nid, f, ng);
@@ -126,11 +167,13 @@ AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, cons
 }
 
 template <typename Store>
-void AStarPlanner::Rebuild(const Store& store, int32_t end) {
-    // Every cell of the path was expanded, so the expansions bound it.
+void AStarPlanner::Rebuild(const Store& store, int32_t end, int width) {
+    // Every cell (or jump point) of the path was expanded, so the
+    // expansions bound it.
     FixedDeque<int32_t> cells(static_cast<size_t>(expansions_) + 1);
     for (int32_t c = end; c >= 0; c = store[store.Find(c)].parent) cells.PushFront(c);
     path_.assign(cells.Size(), 0);
     for (size_t i = 0; i < cells.Size(); ++i) path_[i] = cells[i];
+    if (jumping_) path_ = jump_point_search::Expand(path_, width);
     length_ = store[store.Find(end)].g;
 }

@@ -3,7 +3,9 @@
 // which never overestimates and is consistent, so the first path to reach
 // the goal is a shortest one and no cell is expanded twice. A goal outside
 // the start's region is answered before any search. A search runs in
-// slices (Step) so that it can be spread over frames.
+// slices (Step) so that it can be spread over frames. On a grid whose open
+// cells all cost 1 under move rule 1 it expands jump points only (see
+// jump_point_search.h), with the same lengths.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -38,13 +40,26 @@ public:
     bool UsedDenseNodes() const { return useDense_; }
     // Lets a test run NodeHashTable on grids the dense array would serve.
     void AlwaysHashNodes(bool on) { alwaysHashed_ = on; }
+    // Lets a test or a benchmark hold jump point search back where it
+    // would be chosen.
+    void AllowJumpPoints(bool on) { jumpsAllowed_ = on; }
+    // Whether the last search expanded jump points only.
+    bool UsedJumpPoints() const { return jumping_; }
 
 private:
-    template <typename Store>
+    template <bool Jumping, typename Store>
     Status Run(Store& store, OpenList<Store>& open, const PlannerGrid& grid, int64_t maxExpansions);
     template <typename Store>
-    void Rebuild(const Store& store, int32_t end);
-    double Heuristic(const PlannerGrid& grid, int x, int y) const;
+    void Rebuild(const Store& store, int32_t end, int width);
+    // The octile distance to the goal times the cheapest cost: with side
+    // steps only, diagonal_ is 2 and it is the Manhattan distance.
+    double Heuristic(int x, int y) const {
+        const int dx = x > goalX_ ? x - goalX_ : goalX_ - x;
+        const int dy = y > goalY_ ? y - goalY_ : goalY_ - y;
+        const int lo = dx < dy ? dx : dy;
+        const int hi = dx < dy ? dy : dx;
+        return hScale_ * ((hi - lo) + diagonal_ * lo);
+    }
 
     NodeFactory dense_;
     NodeHashTable hashed_;
@@ -52,6 +67,8 @@ private:
     OpenList<NodeHashTable> hashedOpen_;
     bool useDense_ = true;
     bool alwaysHashed_ = false;
+    bool jumpsAllowed_ = true;
+    bool jumping_ = false;
 
     Status status_ = Status::Idle;
     int32_t goal_ = 0;
@@ -60,7 +77,15 @@ private:
     bool nearestMode_ = false;  // looking for the reachable cell nearest the goal
     int64_t nearestDistance_ = 0;
     int32_t nearestCell_ = -1;
-    double hScale_ = 1;
+    // Cells whose f equals the least f in the open list: expanded before the
+    // heap is touched again. Any order among equal f is optimal, and on
+    // runs toward the goal most cells are met this way, skipping a push and
+    // a pop each. None of them can be reached more cheaply later: every
+    // cell expanded after has at least their f.
+    std::vector<int32_t> next_;
+    double leastF_ = 0;
+    double hScale_ = 1;  // 0 while looking for the nearest cell
+    double diagonal_ = kSqrt2;
     std::vector<int32_t> path_;
     double length_ = -1;
     bool reachedGoal_ = false;

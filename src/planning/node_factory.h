@@ -18,9 +18,16 @@ public:
     // Sizes the array for a grid of this many cells and starts a search.
     void BeginSearch(size_t cells);
     // The cell's record, made current (g infinite, not open) if it was not.
-    int32_t Get(int32_t cell);
+    int32_t Get(int32_t cell) {
+        NodeRecord& r = records_[static_cast<size_t>(cell)];
+        if (r.stamp != search_) r = NodeRecord{kFreshRecord.g, -1, kNotOpen, search_, kNoArrival};
+        return cell;
+    }
     // The cell's record if the current search has met the cell, else -1.
     int32_t Find(int32_t cell) const { return records_[static_cast<size_t>(cell)].stamp == search_ ? cell : -1; }
+    static int32_t CellOf(int32_t id) { return id; }
+    // Starts fetching a cell's record, which a jump may have found far off.
+    void Prefetch(int32_t cell) const { __builtin_prefetch(&records_[static_cast<size_t>(cell)]); }
     NodeRecord& operator[](int32_t id) { return records_[static_cast<size_t>(id)]; }
     const NodeRecord& operator[](int32_t id) const { return records_[static_cast<size_t>(id)]; }
 

@@ -1,7 +1,6 @@
 #include "planning/node_hash_table.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace {
 constexpr size_t kFirstTableSize = 1024;
@@ -9,6 +8,7 @@ constexpr size_t kFirstTableSize = 1024;
 
 void NodeHashTable::BeginSearch(size_t) {
     records_.clear();
+    cells_.clear();
     // A huge table left by a long search would make every later start slow.
     if (table_.size() != kFirstTableSize) {
         table_.assign(kFirstTableSize, -1);
@@ -29,7 +29,7 @@ int32_t NodeHashTable::Find(int32_t cell) const {
     for (size_t s = Slot(cell);; s = (s + 1) & mask_) {
         const int32_t id = table_[s];
         if (id < 0) return -1;
-        if (records_[static_cast<size_t>(id)].cell == cell) return id;
+        if (cells_[static_cast<size_t>(id)] == cell) return id;
     }
 }
 
@@ -38,10 +38,11 @@ int32_t NodeHashTable::Get(int32_t cell) {
     for (;; s = (s + 1) & mask_) {
         const int32_t id = table_[s];
         if (id < 0) break;
-        if (records_[static_cast<size_t>(id)].cell == cell) return id;
+        if (cells_[static_cast<size_t>(id)] == cell) return id;
     }
     const auto id = static_cast<int32_t>(records_.size());
-    records_.push_back(NodeRecord{std::numeric_limits<double>::infinity(), -1, kNotOpen, 0, cell});
+    records_.push_back(kFreshRecord);
+    cells_.push_back(cell);
     table_[s] = id;
     if (records_.size() * 2 > table_.size()) Grow();
     return id;
@@ -51,7 +52,7 @@ void NodeHashTable::Grow() {
     table_.assign(table_.size() * 2, -1);
     mask_ = table_.size() - 1;
     for (size_t id = 0; id < records_.size(); ++id) {
-        size_t s = Slot(records_[id].cell);
+        size_t s = Slot(cells_[id]);
         while (table_[s] >= 0) s = (s + 1) & mask_;
         table_[s] = static_cast<int32_t>(id);
     }

@@ -41,6 +41,8 @@ public:
 
     // The cheapest open cell's cost (1 when none is open), for the heuristic.
     int CheapestCost() const;
+    // Whether every open cell costs 1 (jump point search needs it).
+    bool AllOpenCostOne() const { return costCount_[0] + costCount_[1] == Cells(); }
     // Cells of one region are joined by some path. Under every rule a
     // diagonal needs at least one open side cell, so the side-step regions
     // are the regions. -1 for a blocked cell.

@@ -1,24 +1,31 @@
 // The search itself: lengths against a plain Dijkstra search on random
-// grids under each move rule and with each kind of node record, the
-// search-number wrap-round, the largest grid, and the ring deque.
+// grids under each move rule and with each kind of node record, jump point
+// search against plain A* (random grids of cost-1 ground and the arena
+// map's scenarios), the search-number wrap-round, the largest grid, and the
+// ring deque.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <random>
+#include <sstream>
 
 #include "planning/fixed_deque.h"
+#include "planning/map_reader.h"
 #include "planning/planner.h"
 #include "planning_helpers.h"
 
 namespace {
 
 using planning_test::CheckPath;
+using planning_test::DataFile;
 using planning_test::Dijkstra;
 using planning_test::Point;
 
 std::vector<Point> Points(const Planner& planner) {
     std::vector<Point> points;
-    for (int32_t cell : planner.Path()) points.push_back({cell % planner.Grid().Width(), cell / planner.Grid().Width()});
+    for (int32_t cell : planner.Path())
+        points.push_back({cell % planner.Grid().Width(), cell / planner.Grid().Width()});
     return points;
 }
 
@@ -77,6 +84,112 @@ INSTANTIATE_TEST_SUITE_P(Planner, RandomGrids,
                              return std::to_string(info.param.width) + "x" + std::to_string(info.param.height) +
                                     (info.param.hashed ? "Hashed" : "Dense");
                          });
+
+struct JumpCase {
+    int side;
+    int blockedPercent;
+    bool hashed;
+};
+
+void PrintTo(const JumpCase& c, std::ostream* out) {
+    *out << c.side << " " << c.blockedPercent << "%" << (c.hashed ? " hashed" : " dense");
+}
+
+class JumpPointGrids : public ::testing::TestWithParam<JumpCase> {};
+
+// Where every open cell costs 1 under move rule 1, FindPath jumps: its
+// lengths must be plain A*'s (and Dijkstra's), its paths whole steps.
+TEST_P(JumpPointGrids, JumpsGivePlainAStarsLengths) {
+    const JumpCase c = GetParam();
+    for (uint32_t seed = 1; seed <= 8; ++seed) {
+        std::mt19937 random(seed * 104729 + static_cast<uint32_t>(c.side * 31 + c.blockedPercent));
+        auto grid = std::make_unique<PlannerGrid>(c.side, c.side);
+        for (int y = 0; y < c.side; ++y) {
+            for (int x = 0; x < c.side; ++x) {
+                if (static_cast<int>(random() % 100) < c.blockedPercent) grid->SetCost(x, y, 0);
+            }
+        }
+        Planner planner(std::move(grid));
+        planner.Search().AlwaysHashNodes(c.hashed);
+        for (int q = 0; q < 40; ++q) {
+            const Point s{static_cast<int>(random() % c.side), static_cast<int>(random() % c.side)};
+            const Point g{static_cast<int>(random() % c.side), static_cast<int>(random() % c.side)};
+            SCOPED_TRACE("seed " + std::to_string(seed) + " from (" + std::to_string(s.x) + "," + std::to_string(s.y) +
+                         ") to (" + std::to_string(g.x) + "," + std::to_string(g.y) + ")");
+            planner.Search().AllowJumpPoints(false);
+            const double plain = planner.Find(s.x, s.y, g.x, g.y);
+            planner.Search().AllowJumpPoints(true);
+            const double jumped = planner.Find(s.x, s.y, g.x, g.y);
+            ASSERT_NEAR(jumped, plain, 1e-9 * (1 + plain));
+            if (q < 10) {
+                ASSERT_NEAR(jumped, Dijkstra(planner.Grid(), s.x, s.y, g.x, g.y), 1e-9 * (1 + plain));
+            }
+            if (plain > 0) {
+                ASSERT_TRUE(planner.Search().UsedJumpPoints());
+                ASSERT_EQ(CheckPath(planner.Grid(), Points(planner), s, g, jumped), "");
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Planner, JumpPointGrids,
+                         ::testing::Values(JumpCase{48, 20, false}, JumpCase{40, 35, false}, JumpCase{64, 5, false},
+                                           JumpCase{33, 25, true}, JumpCase{1, 10, false}),
+                         [](const auto& info) {
+                             return std::to_string(info.param.side) + "Blocked" +
+                                    std::to_string(info.param.blockedPercent) +
+                                    (info.param.hashed ? "Hashed" : "Dense");
+                         });
+
+TEST(PlannerSearch, JumpsAreChosenOnlyWhereTheyKeepLengths) {
+    struct Grid {
+        const char* name;
+        int rule;
+        int slowCost;  // the cost of cell (2, 2); 0 blocked
+        bool partial;
+        bool jumps;
+    };
+    const Grid grids[] = {{"cost 1 rule 1", 1, 1, false, true}, {"a blocked cell", 1, 0, false, true},
+                          {"slow ground", 1, 3, false, false},  {"side steps only", 0, 1, false, false},
+                          {"corners cut", 2, 1, false, false},  {"partial on, goal reachable", 1, 1, true, true}};
+    for (const Grid& c : grids) {
+        auto grid = std::make_unique<PlannerGrid>(6, 6);
+        grid->SetCost(2, 2, static_cast<uint8_t>(c.slowCost));
+        grid->SetMoves(static_cast<MoveRule>(c.rule));
+        Planner planner(std::move(grid));
+        planner.SetPartial(c.partial);
+        EXPECT_GT(planner.Find(0, 0, 5, 4), 0) << c.name;
+        EXPECT_EQ(planner.Search().UsedJumpPoints(), c.jumps) << c.name;
+    }
+}
+
+// Both searches on every scenario of the arena map.
+TEST(PlannerSearch, ArenaScenariosWithAndWithoutJumps) {
+    std::string error;
+    auto grid = ReadPlannerMapFile(DataFile("arena.map"), error);
+    ASSERT_NE(grid, nullptr) << error;
+    Planner planner(std::move(grid));
+    std::ifstream scenarios(DataFile("arena.map.scen"));
+    std::string line;
+    std::getline(scenarios, line);
+    int count = 0;
+    while (std::getline(scenarios, line)) {
+        std::istringstream fields(line);
+        int bucket = 0, width = 0, height = 0, sx = 0, sy = 0, gx = 0, gy = 0;
+        std::string map;
+        double optimal = 0;
+        ASSERT_TRUE(fields >> bucket >> map >> width >> height >> sx >> sy >> gx >> gy >> optimal) << line;
+        for (const bool jumps : {false, true}) {
+            planner.Search().AllowJumpPoints(jumps);
+            const double length = planner.Find(sx, sy, gx, gy);
+            ASSERT_NEAR(length, optimal, 1e-5 * optimal) << line << (jumps ? " jumping" : " plain");
+            ASSERT_EQ(planner.Search().UsedJumpPoints(), jumps);
+            ASSERT_EQ(CheckPath(planner.Grid(), Points(planner), {sx, sy}, {gx, gy}, length), "") << line;
+        }
+        ++count;
+    }
+    EXPECT_EQ(count, 160);
+}
 
 TEST(PlannerSearch, StaysRightWhenTheSearchNumberWrapsRound) {
     auto grid = std::make_unique<PlannerGrid>(20, 20);

@@ -3,6 +3,7 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <queue>
 #include <string>
@@ -11,6 +12,12 @@
 #include "planning/planner_grid.h"
 
 namespace planning_test {
+
+// A file of the planner tests' data folder.
+inline std::string DataFile(const std::string& name) {
+    const char* source = std::getenv("AEROX_SOURCE_DIR");
+    return std::string(source != nullptr ? source : ".") + "/tests/planning/data/" + name;
+}
 
 // Whether a step from (x, y) by (dx, dy) is allowed on the grid, spelled
 // out from the move rules rather than taken from the planner.
