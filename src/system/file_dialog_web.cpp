@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "files/chosen_paths.h"
 #include "system/file_dialog.h"
 
 // Opening: a file input element; the chosen file is copied into the
@@ -45,10 +46,28 @@ EM_JS(void, MakeDownloadFolder, (), {
     try { FS.mkdir("/download"); } catch (e) {}
 });
 
+// The page hands a saved file to the player: a link to its bytes, clicked.
+EM_JS(void, OfferDownload, (const char* path), {
+    var name = UTF8ToString(path);
+    var data = FS.readFile(name);
+    var link = document.createElement("a");
+    link.href = URL.createObjectURL(new Blob([data]));
+    link.download = name.split("/").pop();
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+});
+
 namespace {
 
 DialogProgress g_progress = DialogProgress::Ended;
 std::string g_path;
+
+// Files saved under the name a save dialog gave go to the player.
+void OfferSavedFile(const std::string& path) {
+    if (path.rfind("/download/", 0) == 0) OfferDownload(path.c_str());
+}
 
 }  // namespace
 
@@ -64,6 +83,7 @@ bool StartFileDialog(const DialogRequest& request, std::string& why) {
             return false;
         }
         MakeDownloadFolder();
+        SetChosenFileSavedHandler(&OfferSavedFile);
         g_path = "/download/" + name;
         g_progress = DialogProgress::Chosen;
         return true;
