@@ -29,7 +29,8 @@
 // --- hosting and joining
 /// Starts hosting a game on a TCP port, on every IPv4 and IPv6 address of
 /// this machine; NetState becomes 2.
-/// @param port the port, 1..65535.
+/// @param port the port, 1..65535, or 0 for a free one the system picks
+///        (NetPort tells which).
 /// @param maxPeers how many may join, 1..15.
 /// @return 1, or 0 (one log line) when the port is in use, an argument is
 ///         bad, or a game is already hosted or joined (NetClose first).
@@ -42,6 +43,10 @@ double NetHost(double port, double maxPeers);
 /// @return 1, or 0 (one log line) for a bad argument, or when a game is
 ///         already hosted or joined.
 double NetJoin(const RtString& address, double port);
+/// The port this copy hosts on, as NetHost was given it or as the system
+/// picked it for port 0.
+/// @return the port, or 0 while this copy is not hosting.
+double NetPort();
 /// Where the network stands.
 /// @return 0 off, 1 joining, 2 joined (or hosting), -1 refused by the host,
 ///         -2 the connection was lost (or never made), -3 the host left.

@@ -22,6 +22,8 @@ namespace {
 NetShared g_net;
 // The message NetReceive took last.
 RtString g_message;
+// The port NetHost listens on; 0 while not hosting.
+int g_hostPort = 0;
 
 void Log(const char* command, const std::string& why) { AppendLogLine((std::string(command) + ": " + why).c_str()); }
 
@@ -82,7 +84,8 @@ bool Queue(NetPeerShared& peer, const std::string& text) {
 
 double NetHost(double port, double maxPeers) {
     int number = 0;
-    if (!PortNumber("NetHost", port, number)) return 0;
+    // Port 0: the system picks a free one.
+    if (port != 0 && !PortNumber("NetHost", port, number)) return 0;
     if (!(maxPeers >= 1 && maxPeers <= kMaxNetPeers)) {
         Log("NetHost", "most peers " + std::to_string(maxPeers) + " is not 1..15");
         return 0;
@@ -97,6 +100,7 @@ double NetHost(double port, double maxPeers) {
         Log("NetHost", "cannot listen on port " + std::to_string(number) + ": " + error);
         return 0;
     }
+    if (number == 0) number = LocalPort(ipv4);
     std::string ipv6Error;
     g_net.listeners[0] = ipv4;
     g_net.listeners[1] = ListenTcp(true, number, ipv6Error);
@@ -107,11 +111,12 @@ double NetHost(double port, double maxPeers) {
     g_net.maxPeers = static_cast<int>(maxPeers);
     g_net.gameName = GameName();
     g_net.order = NetOrder::kHost;
+    g_hostPort = number;
     g_net.state = 2;
     g_net.reason.clear();
     g_net.peers.clear();
     g_net.inbox.clear();
-    WakeNetWorker(g_net);
+    if (ClaimNetWake(g_net)) WakeNetWorker(g_net);
     return 1;
 }
 
@@ -126,6 +131,7 @@ double NetJoin(const RtString& address, double port) {
     if (!Ready("NetJoin")) return 0;
     std::lock_guard<std::mutex> lock(g_net.mutex);
     if (Busy("NetJoin")) return 0;
+    g_hostPort = 0;
     g_net.joinAddress = host;
     g_net.port = number;
     g_net.gameName = GameName();
@@ -134,8 +140,13 @@ double NetJoin(const RtString& address, double port) {
     g_net.reason.clear();
     g_net.peers.clear();
     g_net.inbox.clear();
-    WakeNetWorker(g_net);
+    if (ClaimNetWake(g_net)) WakeNetWorker(g_net);
     return 1;
+}
+
+double NetPort() {
+    std::lock_guard<std::mutex> lock(g_net.mutex);
+    return g_net.state == 2 ? g_hostPort : 0;
 }
 
 double NetState() {
@@ -165,32 +176,46 @@ double NetSend(double peer, const RtString& text) {
         Log("NetSend", "a message of " + std::to_string(bytes.size()) + " bytes is over the limit of 65535");
         return 0;
     }
-    std::lock_guard<std::mutex> lock(g_net.mutex);
-    if (g_net.state != 2) return 0;
     bool queued = false;
-    if (peer == -1) {
-        queued = !g_net.peers.empty();
-        for (NetPeerShared& each : g_net.peers) queued = Queue(each, bytes) && queued;
-    } else if (peer >= 0 && peer == std::floor(peer) && peer <= 0xffffffffu) {
-        NetPeerShared* found = g_net.Peer(static_cast<uint32_t>(peer));
-        queued = found != nullptr && Queue(*found, bytes);
+    bool wake = false;
+    {
+        std::lock_guard<std::mutex> lock(g_net.mutex);
+        if (g_net.state != 2) return 0;
+        if (peer == -1) {
+            queued = !g_net.peers.empty();
+            for (NetPeerShared& each : g_net.peers) queued = Queue(each, bytes) && queued;
+        } else if (peer >= 0 && peer == std::floor(peer) && peer <= 0xffffffffu) {
+            NetPeerShared* found = g_net.Peer(static_cast<uint32_t>(peer));
+            queued = found != nullptr && Queue(*found, bytes);
+        }
+        wake = queued && ClaimNetWake(g_net);
     }
-    if (queued) WakeNetWorker(g_net);
+    if (wake) WakeNetWorker(g_net);
     return queued ? 1 : 0;
 }
 
 double NetReceive() {
-    std::lock_guard<std::mutex> lock(g_net.mutex);
-    if (g_net.inbox.empty()) return -1;
-    NetInbound message = std::move(g_net.inbox.front());
-    g_net.inbox.pop_front();
-    if (NetPeerShared* peer = g_net.Peer(message.peer)) {
-        const bool wasFull = peer->inCount >= kMaxQueuedMessages || peer->inBytes >= kMaxQueuedBytes;
-        peer->inCount--;
-        peer->inBytes -= message.text.size();
-        // The worker stopped reading this peer while its queue was full.
-        if (wasFull) WakeNetWorker(g_net);
+    if (!g_net.inboxWaiting.load(std::memory_order_acquire)) return -1;
+    NetInbound message;
+    bool wake = false;
+    {
+        std::lock_guard<std::mutex> lock(g_net.mutex);
+        if (g_net.inbox.empty()) {
+            g_net.inboxWaiting.store(false, std::memory_order_relaxed);
+            return -1;
+        }
+        message = std::move(g_net.inbox.front());
+        g_net.inbox.pop_front();
+        if (g_net.inbox.empty()) g_net.inboxWaiting.store(false, std::memory_order_relaxed);
+        if (NetPeerShared* peer = g_net.Peer(message.peer)) {
+            const bool wasFull = peer->inCount >= kMaxQueuedMessages || peer->inBytes >= kMaxQueuedBytes;
+            peer->inCount--;
+            peer->inBytes -= message.text.size();
+            // The worker stopped reading this peer while its queue was full.
+            wake = wasFull && ClaimNetWake(g_net);
+        }
     }
+    if (wake) WakeNetWorker(g_net);
     g_message = Bytes(message.text);
     return message.peer;
 }
@@ -210,7 +235,7 @@ void NetClose() {
         if (!g_net.running) return;
         g_net.order = NetOrder::kClose;
         g_net.closeDone = false;
-        WakeNetWorker(g_net);
+        if (ClaimNetWake(g_net)) WakeNetWorker(g_net);
     }
     // The worker flushes for up to 1 s; a little more is allowed for its
     // round of polling.
@@ -222,6 +247,7 @@ void NetClose() {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     std::lock_guard<std::mutex> lock(g_net.mutex);
+    g_hostPort = 0;
     g_net.state = 0;
     g_net.reason.clear();
     g_net.peers.clear();
@@ -235,7 +261,7 @@ double NetFindHosts(double port) {
     std::lock_guard<std::mutex> lock(g_net.mutex);
     g_net.found.clear();
     g_net.findPort = number;
-    WakeNetWorker(g_net);
+    if (ClaimNetWake(g_net)) WakeNetWorker(g_net);
     return 1;
 }
 
@@ -258,5 +284,6 @@ RtString NetHostName(double index) {
 
 void StopNetwork() {
     StopNetWorker(g_net);
+    g_hostPort = 0;
     g_message = RtString();
 }

@@ -2,6 +2,7 @@
 // mutex: the orders the commands give, the state and peers the worker
 // reports, and the bounded queues between them.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -58,13 +59,21 @@ struct NetShared {
     std::string reason;
     std::vector<NetPeerShared> peers;
     std::deque<NetInbound> inbox;
+    // Set with the mutex held when a message joins the inbox, cleared by
+    // NetReceive when it finds the inbox empty: a game that asks for
+    // messages in a tight loop then leaves the mutex to the worker.
+    std::atomic<bool> inboxWaiting{false};
     std::vector<NetFoundHost> found;
 
-    // A byte on wakeWrite wakes the worker's poll; one is enough until it
+    // WakePoll(wakeWrite) wakes the worker's poll; one is enough until it
     // has looked.
     NetSocket wakeRead = kNoSocket;
     NetSocket wakeWrite = kNoSocket;
     bool wakePending = false;
+    // While the worker spins (briefly, after traffic) it looks at nudge
+    // instead of sleeping in poll, and a wake needs no system call.
+    std::atomic<bool> spinning{false};
+    std::atomic<bool> nudge{false};
 
     NetPeerShared* Peer(uint32_t id) {
         for (auto& peer : peers) {

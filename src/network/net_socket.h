@@ -30,6 +30,8 @@ std::string AddressText(const NetAddress& address);
 // A TCP socket listening on every address of one family (ipv6: IPv6 only)
 // at port, or kNoSocket (error says why).
 NetSocket ListenTcp(bool ipv6, int port, std::string& error);
+// The port a socket is bound to, or 0 when it cannot be told.
+int LocalPort(NetSocket socket);
 // The next waiting connection, or kNoSocket when none waits.
 NetSocket AcceptTcp(NetSocket listener, std::string& peerAddress);
 // Starts connecting to address; the socket turns writable when it is done
@@ -57,9 +59,13 @@ long ReceiveDatagram(NetSocket socket, char* data, size_t size, NetAddress& from
 // each other.
 std::vector<NetAddress> BroadcastAddresses(int port);
 
-// A pair of connected sockets: a byte written to writeEnd wakes a poll
-// that waits to read readEnd.
+// A waker: WakePoll(writeEnd) wakes a poll that waits to read readEnd
+// (both ends may be one handle), and DrainWaker(readEnd) takes back every
+// wake so far. An event counter where the system has one, else a socket
+// that talks to itself.
 bool MakeWaker(NetSocket& readEnd, NetSocket& writeEnd, std::string& error);
+void WakePoll(NetSocket writeEnd);
+void DrainWaker(NetSocket readEnd);
 
 struct NetPollEntry {
     NetSocket socket = kNoSocket;

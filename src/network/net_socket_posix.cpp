@@ -6,6 +6,7 @@
 #include <netinet/in.h>
 #include <netinet/tcp.h>
 #include <poll.h>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -107,6 +108,15 @@ NetSocket ListenTcp(bool ipv6, int port, std::string& error) {
     }
     Prepare(fd, true);
     return fd;
+}
+
+int LocalPort(NetSocket socket) {
+    sockaddr_storage address{};
+    socklen_t length = sizeof address;
+    if (getsockname(Fd(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+    if (address.ss_family == AF_INET) return ntohs(reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
+    if (address.ss_family == AF_INET6) return ntohs(reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port);
+    return 0;
 }
 
 NetSocket AcceptTcp(NetSocket listener, std::string& peerAddress) {
@@ -225,20 +235,33 @@ std::vector<NetAddress> BroadcastAddresses(int port) {
 }
 
 bool MakeWaker(NetSocket& readEnd, NetSocket& writeEnd, std::string& error) {
-    int ends[2];
-    if (socketpair(AF_UNIX, SOCK_STREAM, 0, ends) != 0) {
+    // An eventfd: one small write to wake and one read to drain, cheaper
+    // than a socket pair on the path of every message.
+    const int fd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (fd < 0) {
         error = Why();
         return false;
     }
-    Prepare(ends[0], false);
-    Prepare(ends[1], false);
-    readEnd = ends[0];
-    writeEnd = ends[1];
+    readEnd = writeEnd = fd;
     return true;
 }
 
+void WakePoll(NetSocket writeEnd) {
+    const uint64_t one = 1;
+    // A full counter (never, in practice) still leaves the poll woken.
+    if (write(Fd(writeEnd), &one, sizeof one) < 0) return;
+}
+
+void DrainWaker(NetSocket readEnd) {
+    uint64_t count = 0;
+    if (read(Fd(readEnd), &count, sizeof count) < 0) return;
+}
+
 void PollSockets(std::vector<NetPollEntry>& entries, int timeoutMs) {
-    std::vector<pollfd> fds(entries.size());
+    // Kept between calls: the worker polls once per message in a busy
+    // exchange, and only it polls.
+    static thread_local std::vector<pollfd> fds;
+    fds.assign(entries.size(), pollfd{});
     for (size_t i = 0; i < entries.size(); ++i) {
         fds[i].fd = Fd(entries[i].socket);
         fds[i].events = static_cast<short>((entries[i].wantRead ? POLLIN : 0) | (entries[i].wantWrite ? POLLOUT : 0));

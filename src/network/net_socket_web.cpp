@@ -15,6 +15,7 @@ NetSocket ListenTcp(bool, int, std::string& error) {
     error = "no network in the browser";
     return kNoSocket;
 }
+int LocalPort(NetSocket) { return 0; }
 NetSocket AcceptTcp(NetSocket, std::string&) { return kNoSocket; }
 NetSocket StartConnect(const NetAddress&, std::string& error) {
     error = "no network in the browser";
@@ -44,4 +45,6 @@ bool MakeWaker(NetSocket&, NetSocket&, std::string& error) {
     error = "no network in the browser";
     return false;
 }
+void WakePoll(NetSocket) {}
+void DrainWaker(NetSocket) {}
 void PollSockets(std::vector<NetPollEntry>&, int) {}

@@ -134,6 +134,15 @@ NetSocket ListenTcp(bool ipv6, int port, std::string& error) {
     return static_cast<NetSocket>(s);
 }
 
+int LocalPort(NetSocket socket) {
+    sockaddr_storage address{};
+    int length = sizeof address;
+    if (getsockname(Handle(socket), reinterpret_cast<sockaddr*>(&address), &length) != 0) return 0;
+    if (address.ss_family == AF_INET) return ntohs(reinterpret_cast<const sockaddr_in*>(&address)->sin_port);
+    if (address.ss_family == AF_INET6) return ntohs(reinterpret_cast<const sockaddr_in6*>(&address)->sin6_port);
+    return 0;
+}
+
 NetSocket AcceptTcp(NetSocket listener, std::string& peerAddress) {
     sockaddr_storage address{};
     int length = sizeof address;
@@ -278,8 +287,19 @@ bool MakeWaker(NetSocket& readEnd, NetSocket& writeEnd, std::string& error) {
     return true;
 }
 
+void WakePoll(NetSocket writeEnd) { send(Handle(writeEnd), "w", 1, 0); }
+
+void DrainWaker(NetSocket readEnd) {
+    char drain[64];
+    for (int i = 0; i < 64 && recv(Handle(readEnd), drain, sizeof drain, 0) > 0; ++i) {
+    }
+}
+
 void PollSockets(std::vector<NetPollEntry>& entries, int timeoutMs) {
-    std::vector<WSAPOLLFD> fds(entries.size());
+    // Kept between calls: the worker polls once per message in a busy
+    // exchange, and only it polls.
+    static thread_local std::vector<WSAPOLLFD> fds;
+    fds.assign(entries.size(), WSAPOLLFD{});
     for (size_t i = 0; i < entries.size(); ++i) {
         fds[i].fd = Handle(entries[i].socket);
         fds[i].events =

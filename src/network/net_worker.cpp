@@ -24,6 +24,8 @@ constexpr auto kFindTime = std::chrono::seconds(1);
 // socket; the rest waits in the queue, where its limit holds.
 constexpr size_t kOutAhead = size_t{256} * 1024;
 constexpr size_t kReadPiece = size_t{64} * 1024;
+// How long the worker keeps looking after traffic before it sleeps.
+constexpr auto kSpinTime = std::chrono::microseconds(60);
 
 void Log(const std::string& line) { AppendLogLine(("network: " + line).c_str()); }
 
@@ -57,6 +59,7 @@ private:
     void AnswerFinds();
     void ReadAnswers();
     void CloseAll();
+    void WaitForSockets(std::vector<NetPollEntry>& entries);
 
     NetShared& shared_;
     std::vector<std::unique_ptr<NetLink>> links_;
@@ -72,6 +75,8 @@ private:
     std::vector<NetAddress> joinAddresses_;
     size_t joinNext_ = 0;
     bool closing_ = false;
+    // Bytes moved since the worker last waited.
+    bool traffic_ = false;
     std::vector<char> buffer_ = std::vector<char>(kReadPiece);
 };
 
@@ -225,6 +230,7 @@ void Worker::ReadLink(NetLink& link) {
     }
     if (got == 0) return;
     link.lastHeard = NetClock::now();
+    traffic_ = true;
     link.rawIn.append(buffer_.data(), static_cast<size_t>(got));
 }
 
@@ -298,6 +304,7 @@ bool Worker::HandlePayload(NetLink& link, const std::string& payload) {
                 peer->inCount++;
                 peer->inBytes += message.text.size();
                 shared_.inbox.push_back(NetInbound{link.id, std::move(message.text)});
+                shared_.inboxWaiting.store(true, std::memory_order_release);
             }
             return true;
         default: break;
@@ -342,6 +349,7 @@ void Worker::WriteLink(NetLink& link) {
         return;
     }
     link.outAt += static_cast<size_t>(sent);
+    if (sent > 0) traffic_ = true;
     if (link.outAt == link.out.size() || link.outAt > kOutAhead) {
         link.out.erase(0, link.outAt);
         link.outAt = 0;
@@ -465,19 +473,46 @@ void Worker::CloseAll() {
     closing_ = false;
 }
 
+void Worker::WaitForSockets(std::vector<NetPollEntry>& entries) {
+    // Just after traffic an answer or the game's next message often comes
+    // within tens of microseconds, and a sleep in poll costs several to
+    // wake from (more than a loopback round trip): the worker looks again
+    // for a moment, yielding its core between looks, before it sleeps.
+    bool ready = false;
+    if (traffic_) {
+        traffic_ = false;
+        const auto spinUntil = NetClock::now() + kSpinTime;
+        shared_.spinning.store(true);
+        while (!ready && NetClock::now() < spinUntil) {
+            PollSockets(entries, 0);
+            ready = shared_.nudge.load() || std::any_of(entries.begin(), entries.end(), [](const NetPollEntry& entry) {
+                        return entry.canRead || entry.canWrite || entry.broken;
+                    });
+            if (!ready) std::this_thread::yield();
+        }
+        // Either this sees a nudge given meanwhile, or the game, seeing
+        // the spin over, wakes the poll below.
+        shared_.spinning.store(false);
+        ready = ready || shared_.nudge.load();
+    }
+    if (!ready) PollSockets(entries, 100);
+    shared_.nudge.store(false);
+}
+
 void Worker::Run() {
     std::vector<NetPollEntry> entries;
+    // One hold of the mutex a round: what the last poll brought is handled,
+    // then the orders that came meanwhile are taken.
+    std::unique_lock<std::mutex> lock(shared_.mutex);
     while (true) {
-        {
-            std::lock_guard<std::mutex> lock(shared_.mutex);
-            if (shared_.stop) return;
-            shared_.wakePending = false;
-            TakeOrders();
-            if (closing_ && links_.empty()) {
-                closing_ = false;
-                shared_.closeDone = true;
-            }
+        if (shared_.stop) return;
+        shared_.wakePending = false;
+        TakeOrders();
+        if (closing_ && links_.empty()) {
+            closing_ = false;
+            shared_.closeDone = true;
         }
+        lock.unlock();
         entries.clear();
         entries.push_back({shared_.wakeRead, true});
         for (NetSocket listener : listeners_) {
@@ -490,18 +525,13 @@ void Worker::Run() {
             const bool read = !link->connecting && link->rawIn.empty();
             entries.push_back({link->socket, read, link->connecting || link->OutWaiting() > 0});
         }
-        PollSockets(entries, 0);
+        WaitForSockets(entries);
         size_t at = 0;
-        if (entries[at++].canRead) {
-            char drain[64];
-            std::string error;
-            while (ReceiveBytes(shared_.wakeRead, drain, sizeof drain, error) > 0) {
-            }
-        }
+        if (entries[at++].canRead) DrainWaker(shared_.wakeRead);
         for (NetSocket listener : listeners_) {
             if (listener != kNoSocket && entries[at++].canRead) Accept(listener);
         }
-        std::lock_guard<std::mutex> lock(shared_.mutex);
+        lock.lock();
         if (hostUdp_ != kNoSocket && entries[at++].canRead) AnswerFinds();
         if (findUdp_ != kNoSocket && entries[at++].canRead) ReadAnswers();
         if (findUdp_ != kNoSocket && NetClock::now() >= findUntil_) {
@@ -586,8 +616,8 @@ void StopNetWorker(NetShared& shared) {
     {
         std::lock_guard<std::mutex> lock(shared.mutex);
         shared.stop = true;
-        WakeNetWorker(shared);
     }
+    WakeNetWorker(shared);
     // The worker wakes at least every 100 ms; a name lookup may hold it
     // longer, and the program end does not wait for that past 5 s.
     bool running = true;
@@ -627,9 +657,11 @@ void StopNetWorker(NetShared& shared) {
     shared.found.clear();
 }
 
-void WakeNetWorker(NetShared& shared) {
-    if (shared.wakePending) return;
+bool ClaimNetWake(NetShared& shared) {
+    if (shared.wakePending) return false;
     shared.wakePending = true;
-    std::string error;
-    SendBytes(shared.wakeWrite, "w", 1, error);
+    shared.nudge.store(true);
+    return !shared.spinning.load();
 }
+
+void WakeNetWorker(NetShared& shared) { WakePoll(shared.wakeWrite); }

@@ -8,6 +8,10 @@ bool StartNetWorker(NetShared& shared, std::string& error);
 // Stops it: sets the stop flag under the mutex, waits in steps of 100 ms
 // while it runs, says goodbye to each peer and frees every socket.
 void StopNetWorker(NetShared& shared);
-// Wakes the worker to look at new orders or messages. Call with the mutex
-// held.
+// Whether the caller is the one to wake the worker for new orders or
+// messages (one wake is enough until the worker has looked). Call with the
+// mutex held.
+bool ClaimNetWake(NetShared& shared);
+// Wakes the worker. Best called after the mutex is let go: the woken
+// worker wants it at once.
 void WakeNetWorker(NetShared& shared);

@@ -180,7 +180,8 @@ TEST_F(NetHostTest, BadArgumentsAndABusyPortFail) {
     EXPECT_EQ(NetPing(3), -1);
     NetClose();
     EXPECT_EQ(NetState(), 0);
-    EXPECT_EQ(NetHost(0, 2), 0);
+    EXPECT_EQ(NetPort(), 0);
+    EXPECT_EQ(NetHost(-1, 2), 0);
     EXPECT_EQ(NetHost(70000, 2), 0);
     EXPECT_EQ(NetHost(port_, 16), 0);
     EXPECT_EQ(NetJoin("", port_), 0);
@@ -191,6 +192,19 @@ TEST_F(NetHostTest, BadArgumentsAndABusyPortFail) {
     ASSERT_EQ(other.Line(10), "hosting");
     EXPECT_EQ(NetHost(port_, 2), 0);
     EXPECT_EQ(NetState(), 0);
+}
+
+TEST_F(NetHostTest, PortZeroHostsOnAFreePortThatNetPortTells) {
+    EXPECT_EQ(NetPort(), port_);
+    NetClose();
+    ASSERT_EQ(NetHost(0, 2), 1);
+    const int port = static_cast<int>(NetPort());
+    ASSERT_GT(port, 0);
+    RawPeer peer(port);
+    ASSERT_EQ(peer.Join(), 1);
+    RoundTrip(peer, 1, "on a picked port");
+    NetClose();
+    EXPECT_EQ(NetPort(), 0);
 }
 
 TEST_F(NetHostTest, AJoinerIsRefusedWhenTheGameIsFull) {

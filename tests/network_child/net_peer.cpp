@@ -1,9 +1,11 @@
 // Test helper: one end of a networked game. Hosts or joins on loopback,
 // trades COUNT messages each way (each one's bytes tell its number, so
 // order and content are checked), then either closes (NetClose) or stays
-// and reports every change of its state and peers until it is killed or
-// 30 s pass. Writes one line per event to its output.
-//   net_peer host|join PORT COUNT close|end|stay
+// and reports the first change of its state or peers, or nothing if it is
+// killed first or 30 s pass. Writes one line per event to its output, or
+// to OUTFILE when given (a child started without a pipe, as under Wine).
+// A host on PORT 0 says the port the system picked: "hosting on N".
+//   net_peer host|join PORT COUNT close|end|stay [OUTFILE]
 //   net_peer find PORT
 #include <unistd.h>
 
@@ -19,8 +21,14 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+std::FILE* g_output = nullptr;
+
 void Say(const std::string& line) {
     const std::string text = line + "\n";
+    if (g_output != nullptr) {
+        if (std::fputs(text.c_str(), g_output) < 0 || std::fflush(g_output) != 0) std::_Exit(3);
+        return;
+    }
     if (write(1, text.data(), text.size()) < 0) std::_Exit(3);
 }
 
@@ -63,7 +71,8 @@ int main(int argc, char** argv) {
         Say("end");
         return 0;
     }
-    if (argc != 5) return 2;
+    if (argc != 5 && argc != 6) return 2;
+    if (argc == 6 && (g_output = std::fopen(argv[5], "wb")) == nullptr) return 2;
     const std::string role = argv[1];
     const int port = std::atoi(argv[2]);
     const int count = std::atoi(argv[3]);
@@ -71,7 +80,7 @@ int main(int argc, char** argv) {
     const auto deadline = Clock::now() + std::chrono::seconds(30);
     if (role == "host") {
         if (NetHost(port, 1) != 1) return 4;
-        Say("hosting");
+        Say(port == 0 ? "hosting on " + std::to_string(static_cast<int>(NetPort())) : std::string("hosting"));
         while (NetPeerCount() < 1 && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     } else {
         if (NetJoin("localhost", port) != 1) return 4;
@@ -108,20 +117,17 @@ int main(int argc, char** argv) {
         Say("ending");
         EndProgram();
     }
-    // Changes from the joined state are reported, also one that came
-    // while the last messages were read.
-    int state = 2;
-    int peers = 1;
+    // The first change from the joined state is reported, also one that
+    // came while the last messages were read.
     while (Clock::now() < deadline) {
         while (NetReceive() >= 0) {
         }
-        const int nowState = static_cast<int>(NetState());
-        const int nowPeers = static_cast<int>(NetPeerCount());
-        if (nowState != state || nowPeers != peers) {
-            state = nowState;
-            peers = nowPeers;
+        const int state = static_cast<int>(NetState());
+        const int peers = static_cast<int>(NetPeerCount());
+        if (state != 2 || peers != 1) {
             Say("state " + std::to_string(state) + " peers " + std::to_string(peers) +
                 (Reason().empty() ? "" : " " + Reason()));
+            return 0;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
