@@ -25,13 +25,16 @@ set_property(TARGET aerox APPEND PROPERTY LINK_DEPENDS ${AEROX_WEB_SHELL})
 # fetch, without its IndexedDB cache: nothing is kept between visits. A
 # program that never calls them links none of it (the page is unchanged).
 target_link_options(aerox_engine INTERFACE -sFETCH -sFETCH_SUPPORT_INDEXEDDB=0)
-# A page of the web tests beside the game's, never shipped: one still 3D
-# scene whose shadow tests/web/play.js reads from the canvas (WebGL 1).
-add_executable(aerox_scene3d_page ${CMAKE_SOURCE_DIR}/tests/web/scene3d_page.cpp)
-target_link_libraries(aerox_scene3d_page PRIVATE aerox_engine)
-set_target_properties(aerox_scene3d_page PROPERTIES SUFFIX .html OUTPUT_NAME scene3d)
-target_link_options(aerox_scene3d_page PRIVATE
-  -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0
-  -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sMINIFY_HTML=0
-  -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/cmake/web-library-functions.json
-  -lidbfs.js "SHELL:--shell-file ${AEROX_WEB_SHELL}")
+# Pages of the web tests beside the game's, never shipped, which
+# tests/web/play.js reads: one still 3D scene (its shadow in WebGL 1), and
+# the file commands (the per-user folder across visits, the file picker).
+foreach(page scene3d files)
+  add_executable(aerox_${page}_page ${CMAKE_SOURCE_DIR}/tests/web/${page}_page.cpp)
+  target_link_libraries(aerox_${page}_page PRIVATE aerox_engine)
+  set_target_properties(aerox_${page}_page PROPERTIES SUFFIX .html OUTPUT_NAME ${page})
+  target_link_options(aerox_${page}_page PRIVATE
+    -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sLEGACY_GL_EMULATION=1 -sGL_UNSAFE_OPTS=0
+    -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 -sMINIFY_HTML=0
+    -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/cmake/web-library-functions.json
+    -lidbfs.js "SHELL:--shell-file ${AEROX_WEB_SHELL}")
+endforeach()

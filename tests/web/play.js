@@ -7,6 +7,9 @@
 // the way may raise a page error or an error line from the program.
 //   node play.js <folder with index.html>            the test; exits 1 on any failure
 //   node play.js <folder with index.html> --measure  figures only: first menu frame, frame rate, sizes
+//   ... --pages <folder>  also the test pages there: scene3d.html (its
+//       cube's shadow on the ground, lit ground beside it and the lit top)
+//       and files.html (the per-user folder across visits, the file picker)
 // AEROX_WEB_SHOTS=<folder> keeps a screenshot of the page where a check
 // failed; AEROX_WEB_VERBOSE=1 relays the page's console.
 // Every wait is bounded, and so is the whole run.
@@ -20,6 +23,8 @@ const zlib = require('zlib');
 
 const folder = path.resolve(process.argv[2] || '');
 const measuring = process.argv.includes('--measure');
+const pagesAt = process.argv.indexOf('--pages');
+const pagesFolder = pagesAt > 0 && process.argv[pagesAt + 1] ? path.resolve(process.argv[pagesAt + 1]) : null;
 const WAIT_MS = 30000;        // any one thing the test waits for
 const WHOLE_RUN_MS = 240000;  // the whole run
 const W = 320, H = 240;
@@ -244,6 +249,85 @@ async function test(page, watch, url) {
   console.log('ok: Escape on the menu ends the program and the page says so');
 }
 
+// The 3D page (WebGL 1 through emscripten's emulation of the fixed
+// pipeline): it says where its probes land, and the canvas shows there
+// the ambient alone in the shadow (0x30 a channel) and the ambient plus a
+// white light at 45 degrees on the lit ground and the cube's top (0x30 +
+// 180). Browsers' rasterisers differ a little: the tolerance is wide, and
+// the shadow must be far darker than the ground beside it.
+async function scene3d(browser, dir) {
+  const { server, url } = await serve(dir);
+  try {
+    const page = await browser.newPage({ viewport: { width: 800, height: 640 } });
+    const watch = new Watch(page);
+    await page.goto(`${url}scene3d.html`, { timeout: WAIT_MS });
+    await watch.line('scene3d probe top');
+    const probes = {};
+    for (const line of watch.lines) {
+      const m = /^scene3d probe (\w+) (-?\d+) (-?\d+)$/.exec(line);
+      if (m) probes[m[1]] = { x: Number(m[2]), y: Number(m[3]) };
+    }
+    for (const name of ['shadow', 'beside', 'top']) {
+      const p = probes[name];
+      if (!p || p.x < 0 || p.x >= W || p.y < 0 || p.y >= H) fail(`the 3D page's probe "${name}" is not on the screen`);
+    }
+    const grey = (f, p) => {
+      const i = (p.y * W + p.x) * 4;
+      return [f.pixels[i], f.pixels[i + 1], f.pixels[i + 2]];
+    };
+    const near = (rgb, level, tolerance) => rgb.every((c) => Math.abs(c - level) <= tolerance);
+    const shown = (f) => near(grey(f, probes.shadow), 0x30, 24) && near(grey(f, probes.beside), 0x30 + 180, 30) &&
+                         near(grey(f, probes.top), 0x30 + 180, 30) &&
+                         grey(f, probes.beside)[0] - grey(f, probes.shadow)[0] > 100;
+    let last = null;
+    const frame = await waitForFrame(page, 'the 3D page\'s lit ground, lit cube top and the shadow', (f) => {
+      last = f;
+      return shown(f);
+    }).catch((error) => {
+      if (last) {
+        error.message += ` (shadow ${grey(last, probes.shadow)}, beside ${grey(last, probes.beside)},` +
+                         ` top ${grey(last, probes.top)})`;
+      }
+      throw error;
+    });
+    console.log(`ok: the 3D page shows its cube's shadow (${grey(frame, probes.shadow)}) beside lit ground` +
+                ` (${grey(frame, probes.beside)}) in WebGL 1`);
+    if (watch.errors.length) fail(watch.errors.join('\n'));
+    await page.close();
+  } finally {
+    server.kill();
+  }
+}
+
+// The files page: what one visit writes to the per-user folder (a line, an
+// INI value, a screenshot) the next visit reads back from the browser's
+// storage; a file given to the page's file picker is read back through
+// DialogPath.
+async function filesPage(browser, dir) {
+  const { server, url } = await serve(dir);
+  try {
+    const page = await browser.newPage({ viewport: { width: 800, height: 640 } });
+    const watch = new Watch(page);
+    await page.goto(`${url}files.html`, { timeout: WAIT_MS });
+    await watch.line("files visit 1 kept 'none' screenshot 0");
+    await watch.line('files saved all');
+    await page.waitForSelector('#aerox-file-input', { state: 'attached', timeout: WAIT_MS });
+    await page.setInputFiles('#aerox-file-input',
+                             { name: 'note.txt', mimeType: 'text/plain', buffer: Buffer.from('picked line\n') });
+    await watch.line("files chosen 'picked line'");
+    console.log('ok: the files page reads back a file chosen in its file picker');
+    await storeSettled(page);
+    watch.forget();
+    await page.reload({ timeout: WAIT_MS });
+    await watch.line("files visit 2 kept 'written on visit 1' screenshot 1");
+    console.log('ok: a line, an INI value and a screenshot written by the files page survive a reload');
+    if (watch.errors.length) fail(watch.errors.join('\n'));
+    await page.close();
+  } finally {
+    server.kill();
+  }
+}
+
 async function measure(page, watch, url) {
   const start = Date.now();
   await page.goto(url, { timeout: WAIT_MS });
@@ -299,6 +383,10 @@ async function main() {
     } else {
       await test(page, watch, url);
       if (watch.errors.length) fail(watch.errors.join('\n'));
+      if (pagesFolder) {
+        await scene3d(browser, pagesFolder);
+        await filesPage(browser, pagesFolder);
+      }
     }
   } finally {
     clearTimeout(overall);
