@@ -13,6 +13,11 @@ install(TARGETS aerox_engine EXPORT AeroxTargets
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/include/aerox DESTINATION ${CMAKE_INSTALL_INCLUDEDIR} COMPONENT dev
   FILES_MATCHING PATTERN "*.h")
 install(EXPORT AeroxTargets NAMESPACE Aerox:: DESTINATION ${AEROX_CMAKE_PACKAGE_DIR} COMPONENT dev)
+# The game's own meshes, for the 3D example (AEROX_MESH_DIR in the package).
+if(TARGET aerox_meshes)
+  install(FILES ${AEROX_MESH_DIR}/jet.amsh ${AEROX_MESH_DIR}/crate.amsh ${AEROX_MESH_DIR}/ground.amsh
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/aerox/meshes COMPONENT dev)
+endif()
 
 # How the installed package finds LZO and inih: as this build found them.
 set(AEROX_KIT_INI_READER ${AEROX_INI_READER})

@@ -1,5 +1,6 @@
-// Hangar: the engine's 3D layer. A jet built of spheres and blocks turns
-// over the floor, a crate stands beside it, and both cast shadows from a
+// Hangar: the engine's 3D layer. The Aerox jet turns over the floor, a
+// crate stands beside it (the kit's jet.amsh and crate.amsh, copied beside
+// the program; shapes of its own without them), and both cast shadows from a
 // point light the arrow keys move around; dragging with the left mouse
 // button turns the camera round the scene. The frame rate is printed on
 // top in 2D. Escape ends it.
@@ -10,14 +11,17 @@
 namespace {
 
 constexpr double kUp = 0xC8, kDown = 0xD0, kLeft = 0xCB, kRight = 0xCD;
-constexpr double kFloor = 0, kCrate = 1, kBlock = 2, kNose = 3, kBody = 4, kTail = 5;
+constexpr double kFloor = 0, kCrate = 1, kBlock = 2, kNose = 3, kBody = 4, kTail = 5, kJet = 6;
 constexpr double kPi = 3.14159265358979;
 
-void MakeMeshes() {
+// 1 when the jet comes from its mesh file.
+double MakeMeshes() {
     MakePlane(kFloor, 16, 16);
     SetMeshColour(kFloor, 0, 0x606870);
-    MakeCube(kCrate, 1);
-    SetMeshColour(kCrate, 0, 0x2070B0);
+    if (LoadMesh(kCrate, "crate.amsh") == 0) {
+        MakeCube(kCrate, 1);
+        SetMeshColour(kCrate, 0, 0x2070B0);
+    }
     MakeCube(kBlock, 0.25);
     SetMeshColour(kBlock, 0, 0xC0C0C0);
     MakeSphere(kNose, 0.22, 16);
@@ -25,6 +29,7 @@ void MakeMeshes() {
     MakeSphere(kTail, 0.26, 16);
     for (double slot : {kNose, kBody, kTail}) SetMeshColour(slot, 0, 0xD0D0D0);
     SetMeshColour(kNose, 0, 0x3030C0);
+    return LoadMesh(kJet, "jet.amsh");
 }
 
 // The jet at (x, y, z), heading along yaw: a body of three spheres, wings
@@ -47,7 +52,7 @@ void DrawJet(double x, double y, double z, double yaw) {
 }
 
 void Game() {
-    MakeMeshes();
+    const double jetFromFile = MakeMeshes();
     SetAmbient(0x303030);
     SetCameraLens(60, 0.1);
     SetShadowLight(0);
@@ -75,10 +80,13 @@ void Game() {
         Begin3D();
         DrawMesh(kFloor, 0, 0, 0, 0, 0, 0, 1);
         DrawMesh(kCrate, 2, 0.5, -1, 20, 0, 0, 1);
-        DrawJet(0, 1.6, 0, turn);
+        if (jetFromFile > 0)
+            DrawMesh(kJet, 0, 1.6, 0, turn, 0, 0, 1);
+        else
+            DrawJet(0, 1.6, 0, turn);
         End3D();
 
-        PrintText("HANGAR  " + RtString(static_cast<int>(1000 / GetFrameTime() + 0.5)) + " FPS", 8, 8);
+        PrintText("HANGAR  " + RtString(static_cast<int>(std::lround(1000 / GetFrameTime()))) + " FPS", 8, 8);
         PrintText("ARROWS MOVE THE LIGHT, DRAG TURNS THE CAMERA", 8, height - 16);
         if (ProjectX(0, 2.4, 0) >= 0) PrintText("JET", ProjectX(0, 2.4, 0) - 12, ProjectY(0, 2.4, 0));
         ShowScreen();

@@ -24,7 +24,7 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Result {
-    int status = -1;  // the command's exit status; -1 when it did not end normally
+    int status = -1;     // the command's exit status; -1 when it did not end normally
     std::string output;  // standard output and error together
 };
 
@@ -52,8 +52,9 @@ const std::string kLibDir = AEROX_TEST_LIBDIR;
 class DebPackage : public ::testing::Test {
 protected:
     void SetUp() override {
-        const Result cpack = Shell(std::string(AEROX_TEST_CPACK) + " -G DEB --config " AEROX_TEST_BUILD_DIR
-                                 "/CPackConfig.cmake -B " + temp.path(), 240);
+        const Result cpack = Shell(std::string(AEROX_TEST_CPACK) +
+                                       " -G DEB --config " AEROX_TEST_BUILD_DIR "/CPackConfig.cmake -B " + temp.path(),
+                                   240);
         ASSERT_EQ(0, cpack.status) << cpack.output;
         deb = temp.File("aerox_" + kVersion + "_amd64.deb");
         devDeb = temp.File("libaerox-dev_" + kVersion + "_amd64.deb");
@@ -107,7 +108,7 @@ TEST_F(DebPackage, EachPackageHoldsItsOwnPartOnly) {
           "usr/share/man/man6/aerox.6.gz", "usr/share/doc/aerox/"}},
         {devRoot,
          {"usr/include/aerox/", "usr/" + kLibDir + "/libaerox.a", "usr/" + kLibDir + "/cmake/Aerox/",
-          "usr/share/doc/libaerox-dev/"}},
+          "usr/share/doc/libaerox-dev/", "usr/bin/aerox-mesh", "usr/share/aerox/meshes/"}},
     };
     for (const Part& part : parts) {
         const std::vector<std::string> files = Files(part.unpacked);
@@ -163,8 +164,8 @@ TEST_F(DebPackage, KitDescribesItselfHoldsTheHeadersLibraryAndCMakePackageAndLin
     EXPECT_EQ("amd64", Field(devDeb, "Architecture"));
     // What a game linking the static library builds with.
     const std::string depends = ", " + Field(devDeb, "Depends") + ",";
-    for (const char* package : {"libsdl2-dev", "libsdl2-mixer-dev", "libpng-dev", "liblzo2-dev", "libinih-dev",
-                                "libgl-dev", "pkg-config"})
+    for (const char* package :
+         {"libsdl2-dev", "libsdl2-mixer-dev", "libpng-dev", "liblzo2-dev", "libinih-dev", "libgl-dev", "pkg-config"})
         EXPECT_NE(std::string::npos, depends.find(std::string(" ") + package + ",")) << package << depends;
 
     const fs::path usr = fs::path(devRoot) / "usr";
@@ -175,6 +176,11 @@ TEST_F(DebPackage, KitDescribesItselfHoldsTheHeadersLibraryAndCMakePackageAndLin
     for (const auto& header : fs::directory_iterator(AEROX_TEST_SOURCE_DIR "/include/aerox"))
         files.push_back("include/aerox/" + header.path().filename().string());
     for (const std::string& file : files) EXPECT_TRUE(fs::is_regular_file(usr / file)) << file;
+    // The mesh converter runs from the kit: dpkg must bring what it loads.
+    if (fs::is_regular_file(usr / "bin/aerox-mesh")) {
+        for (const char* runtime : {" libtinygltf2", " libtinyobjloader2", " libmeshoptimizer2"})
+            EXPECT_NE(std::string::npos, depends.find(runtime)) << runtime << depends;
+    }
 
     ExpectLintianFindsNoError(devDeb);
 }
@@ -200,9 +206,9 @@ TEST_F(DebPackage, InstalledGameStartsThroughItsLauncherShowsTheMenuAndEndsOnEsc
     PrivateXServer x;
     ASSERT_TRUE(x.running()) << "cannot start Xvfb";
     testkit::TempFolder logs;
-    testkit::ChildProgram program(root + "/usr/games/aerox", {},
-                                  {"TMPDIR=" + logs.path(), "SDL_VIDEODRIVER=x11", "AEROX_NO_MESSAGE_BOX=1",
-                                   "SDL_AUDIODRIVER=dummy"});
+    testkit::ChildProgram program(
+        root + "/usr/games/aerox", {},
+        {"TMPDIR=" + logs.path(), "SDL_VIDEODRIVER=x11", "AEROX_NO_MESSAGE_BOX=1", "SDL_AUDIODRIVER=dummy"});
     ASSERT_TRUE(program.started());
     ASSERT_TRUE(program.WaitForLine("Init OK", 20)) << program.output();
     const std::string window = testkit::FindWindow(program.pid(), "^Aerox$", 10);

@@ -76,7 +76,7 @@ protected:
         return run;
     }
     std::string Write(const char* name, const std::string& text) {
-        const std::string path = folder_.File(name);
+        std::string path = folder_.File(name);
         testkit::WriteFile(path, text);
         return path;
     }

@@ -110,8 +110,8 @@ bool AssembleMeshes(const ImportedModel& model, std::vector<Mesh>& meshes, std::
                 if (model.hasNormals) std::memcpy(key.v.normal, v.normal, sizeof v.normal);
                 if (model.hasTexcoords) std::memcpy(key.v.texcoord, v.texcoord, sizeof v.texcoord);
                 // -0 and +0 are one number: one bit pattern, so that they hash alike.
-                for (float* f : {key.v.position, key.v.position + 1, key.v.position + 2, key.v.normal,
-                                 key.v.normal + 1, key.v.normal + 2, key.v.texcoord, key.v.texcoord + 1})
+                for (float* f : {key.v.position, key.v.position + 1, key.v.position + 2, key.v.normal, key.v.normal + 1,
+                                 key.v.normal + 2, key.v.texcoord, key.v.texcoord + 1})
                     if (*f == 0) *f = 0;
             }
             // 16-bit indices reach 65,536 vertices: a part that would pass

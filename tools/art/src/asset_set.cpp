@@ -6,6 +6,7 @@
 
 #include "aerox/assets/art.hpp"
 #include "aerox/assets/formats.hpp"
+#include "aerox/assets/meshes.hpp"
 
 namespace aerox::assets {
 
@@ -58,5 +59,7 @@ void writeFiles(const std::filesystem::path& outDir, const std::vector<AssetFile
 void writeAssets(const std::filesystem::path& outDir) { writeFiles(outDir, buildAssets()); }
 
 void writeIcons(const std::filesystem::path& outDir) { writeFiles(outDir, buildIcons()); }
+
+void writeMeshes(const std::filesystem::path& outDir) { writeFiles(outDir, buildMeshes()); }
 
 }  // namespace aerox::assets
