@@ -67,11 +67,16 @@ set(CPACK_DEBIAN_GAME_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_GAME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libaerox-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
+# aerox-mesh in the kit's bin/ is a program: the runtime libraries it loads
+# (tinygltf, tinyobjloader, meshoptimizer, the C++ library) come from
+# dpkg-shlibdeps too, beside the -dev packages below.
+set(CPACK_DEBIAN_DEV_PACKAGE_SHLIBDEPS ON)
 # What a game linking the static library needs to build: what AeroxConfig
-# looks for (inih through pkg-config).
-set(aerox_dev_depends libsdl2-dev libsdl2-mixer-dev libpng-dev liblzo2-dev libgl-dev)
+# looks for (inih and libffi through pkg-config).
+set(aerox_dev_depends libsdl2-dev libsdl2-mixer-dev libpng-dev liblzo2-dev libgl-dev libcurl4-openssl-dev
+  libffi-dev libtheora-dev libvorbis-dev libogg-dev pkg-config)
 if(AEROX_INI_READER STREQUAL "inih")
-  list(APPEND aerox_dev_depends libinih-dev pkg-config)
+  list(APPEND aerox_dev_depends libinih-dev)
 endif()
 list(JOIN aerox_dev_depends ", " CPACK_DEBIAN_DEV_PACKAGE_DEPENDS)
 string(JOIN "\n" CPACK_DEBIAN_DEV_DESCRIPTION

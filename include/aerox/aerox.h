@@ -32,3 +32,15 @@
 #include "aerox/saved_data.h"
 // --- path planning over grids
 #include "aerox/planning.h"
+// --- 3D scenes: meshes, camera, lights and shadows
+#include "aerox/scene3d.h"
+// --- files: channels, INI files, folders, saved pictures
+#include "aerox/files.h"
+// --- networked games: hosting, joining, messages
+#include "aerox/network.h"
+// --- web requests
+#include "aerox/web_requests.h"
+// --- the system: other programs, web addresses, file dialogs, library calls
+#include "aerox/system.h"
+// --- video: Ogg Theora films with their sound
+#include "aerox/video.h"

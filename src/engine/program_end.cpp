@@ -8,6 +8,9 @@
 #include "gfx/data_resolver.h"
 #include "gfx/engine_context.h"
 #include "input/input_context.h"
+#include "files/file_channel.h"
+#include "network/http_transfer.h"
+#include "network/network.h"
 #include "runtime/errors.h"
 #include "runtime/startup_settings.h"
 #include "sound/sound.h"
@@ -49,6 +52,12 @@ void EndProgram() {
         delete g_input;
         g_input = nullptr;
     }
+    // The peers hear goodbye before the rest goes; web requests under way
+    // are stopped.
+    StopNetwork();
+    StopHttpTransfers();
+    // A file still open for writing keeps its old contents.
+    DiscardAllFileChannels();
     ReleaseSound();
     ReleaseDataResolvers();
     ReleaseUserData();
