@@ -20,21 +20,28 @@ EM_JS(void, ShowFileInput, (const char* accept), {
     input.accept = UTF8ToString(accept);
     input.style.display = "none";
     document.body.appendChild(input);
-    input.addEventListener("cancel", function() { Module.aeroxDialog.state = -1; });
-    input.addEventListener("change", function() {
-        var file = input.files[0];
-        if (!file) {
-            Module.aeroxDialog.state = -1;
-            return;
-        }
-        file.arrayBuffer().then(function(data) {
-            try { FS.mkdir("/chosen"); } catch (e) {}
-            var path = "/chosen/" + file.name.split("/").join("_");
-            FS.writeFile(path, new Uint8Array(data));
-            Module.aeroxDialog.path = path;
-            Module.aeroxDialog.state = 1;
-        }, function() { Module.aeroxDialog.state = -1; });
-    });
+    input.addEventListener(
+        "cancel", function() { Module.aeroxDialog.state = -1; });
+    input.addEventListener(
+        "change", function() {
+            var file = input.files[0];
+            if (!file) {
+                Module.aeroxDialog.state = -1;
+                return;
+            }
+            file.arrayBuffer().then(
+                function(data) {
+                    try {
+                        FS.mkdir("/chosen");
+                    } catch (e) {
+                    }
+                    var path = "/chosen/" + file.name.split("/").join("_");
+                    FS.writeFile(path, new Uint8Array(data));
+                    Module.aeroxDialog.path = path;
+                    Module.aeroxDialog.state = 1;
+                },
+                function() { Module.aeroxDialog.state = -1; });
+        });
     input.click();
 });
 
@@ -43,7 +50,10 @@ EM_JS(int, FileInputState, (), { return Module.aeroxDialog ? Module.aeroxDialog.
 EM_JS(char*, FileInputPath, (), { return allocateUTF8(Module.aeroxDialog.path); });
 
 EM_JS(void, MakeDownloadFolder, (), {
-    try { FS.mkdir("/download"); } catch (e) {}
+    try {
+        FS.mkdir("/download");
+    } catch (e) {
+    }
 });
 
 // The page hands a saved file to the player: a link to its bytes, clicked.
@@ -56,7 +66,8 @@ EM_JS(void, OfferDownload, (const char* path), {
     document.body.appendChild(link);
     link.click();
     link.remove();
-    setTimeout(function() { URL.revokeObjectURL(link.href); }, 10000);
+    setTimeout(
+        function() { URL.revokeObjectURL(link.href); }, 10000);
 });
 
 namespace {

@@ -13,5 +13,5 @@ struct CallArguments {
 
 // Calls function with the arguments its signature names; false with the
 // reason when the call cannot be made.
-bool CallNativeFunction(void* function, const CallSignature& signature, const CallArguments& arguments,
-                        double& result, std::string& why);
+bool CallNativeFunction(void* function, const CallSignature& signature, const CallArguments& arguments, double& result,
+                        std::string& why);

@@ -27,8 +27,8 @@ int32_t IntOf(double value) {
 
 }  // namespace
 
-bool CallNativeFunction(void* function, const CallSignature& signature, const CallArguments& arguments,
-                        double& result, std::string& why) {
+bool CallNativeFunction(void* function, const CallSignature& signature, const CallArguments& arguments, double& result,
+                        std::string& why) {
     const size_t count = signature.arguments.size();
     ffi_type* types[kMaxCallArguments];
     void* values[kMaxCallArguments];

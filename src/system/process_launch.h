@@ -6,8 +6,8 @@
 
 struct LaunchResult {
     bool started = false;
-    int exitCode = 0;   // when waited for: the exit code, or 128 + signal
-    std::string why;    // when not started
+    int exitCode = 0;  // when waited for: the exit code, or 128 + signal
+    std::string why;   // when not started
 };
 
 // Starts the program; with wait, returns after it ended. Never runs a

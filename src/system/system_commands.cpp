@@ -79,8 +79,9 @@ bool Prepare(const char* command, double slot, const RtString& name, const RtStr
     }
     for (const CallType type : parsed.arguments) {
         if ((type == CallType::Text) != texts) {
-            Log(command, texts ? "signature \"" + std::string(signature.Text()) + "\" names numbers: use CallFunction"
-                               : "signature \"" + std::string(signature.Text()) + "\" names texts: use CallFunctionText");
+            Log(command, texts
+                             ? "signature \"" + std::string(signature.Text()) + "\" names numbers: use CallFunction"
+                             : "signature \"" + std::string(signature.Text()) + "\" names texts: use CallFunctionText");
             return false;
         }
     }
