@@ -1,23 +1,21 @@
 #include <fcntl.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
 
 #include "system/file_dialog.h"
 
-extern char** environ;
-
 namespace {
 
 // What a dialog program may print: one path. More is not a path.
-constexpr size_t kMaxOutput = 64 * 1024;
+constexpr size_t kMaxOutput = size_t{64} * 1024;
 
 struct RunningDialog {
     pid_t pid = -1;
@@ -40,7 +38,7 @@ std::string FindOnPath(const char* name) {
         if (end == std::string::npos) end = folders.size();
         const std::string folder = folders.substr(start, end - start);
         if (!folder.empty()) {
-            const std::string candidate = folder + "/" + name;
+            std::string candidate = folder + "/" + name;
             struct stat info {};
             if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
                 return candidate;
@@ -137,6 +135,7 @@ bool StartFileDialog(const DialogRequest& request, std::string& why) {
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     std::vector<char*> argv;
+    argv.reserve(args.size() + 1);
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     pid_t pid = -1;

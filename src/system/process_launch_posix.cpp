@@ -1,15 +1,13 @@
-#include <errno.h>
-#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <mutex>
 
 #include "system/process_launch.h"
-
-extern char** environ;
 
 namespace {
 
