@@ -125,7 +125,12 @@ double NetJoin(const RtString& address, double port) {
     if (!PortNumber("NetJoin", port, number)) return 0;
     const std::string host(address.Text(), address.Length());
     if (host.empty() || host.size() > 255 || host.find_first_of(std::string("\0 \t\r\n", 5)) != std::string::npos) {
-        Log("NetJoin", "\"" + host.substr(0, 64) + "\" is not a host name or address");
+        // Appended piece by piece: GCC 12 at -O3 sees a false overlap in
+        // "..." + std::string.
+        std::string why = "\"";
+        why += host.substr(0, 64);
+        why += "\" is not a host name or address";
+        Log("NetJoin", why);
         return 0;
     }
     if (!Ready("NetJoin")) return 0;

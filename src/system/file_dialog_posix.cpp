@@ -48,6 +48,13 @@ std::string FindOnPath(const char* name) {
     return "";
 }
 
+// Appends part after a separator (none before the first). Piece by piece:
+// GCC 12 at -O3 sees a false overlap in "..." + std::string.
+void AppendSeparated(std::string& text, char separator, const std::string& part) {
+    if (!text.empty()) text += separator;
+    text += part;
+}
+
 // A name that a dialog program must not read as one of its options.
 std::string NotAnOption(const std::string& text) { return !text.empty() && text[0] == '-' ? "./" + text : text; }
 
@@ -63,7 +70,7 @@ std::vector<std::string> ZenityArguments(const std::string& program, const Dialo
     if (!request.folder.empty() || !request.name.empty()) args.push_back("--filename=" + StartName(request));
     for (const DialogFilter& filter : request.filters) {
         std::string patterns;
-        for (const std::string& p : filter.patterns) patterns += (patterns.empty() ? "" : " ") + p;
+        for (const std::string& p : filter.patterns) AppendSeparated(patterns, ' ', p);
         args.push_back("--file-filter=" + filter.name + " | " + patterns);
     }
     return args;
@@ -73,13 +80,16 @@ std::vector<std::string> KdialogArguments(const std::string& program, const Dial
     std::string filter;
     for (const DialogFilter& f : request.filters) {
         std::string patterns;
-        for (const std::string& p : f.patterns) patterns += (patterns.empty() ? "" : " ") + p;
-        filter += (filter.empty() ? "" : "\n") + patterns + "|" + f.name;
+        for (const std::string& p : f.patterns) AppendSeparated(patterns, ' ', p);
+        AppendSeparated(filter, '\n', patterns);
+        filter += '|';
+        filter += f.name;
     }
     std::string start = StartName(request);
-    if (start.empty()) start = ".";
-    std::vector<std::string> args{program, "--title", request.title.empty() ? " " : request.title,
+    if (start.empty()) start += '.';
+    std::vector<std::string> args{program, "--title", request.title,
                                   request.save ? "--getsavefilename" : "--getopenfilename", start};
+    if (args[2].empty()) args[2] += ' ';  // kdialog wants a title
     if (!filter.empty()) args.push_back(filter);
     return args;
 }

@@ -1,6 +1,8 @@
 // The desktop's own programs, for real, under the test's X server: zenity's
 // file dialog driven through XTEST (a file chosen by typing its name, and a
-// dialog cancelled), and the address opener found on the search path.
+// dialog cancelled), and the address opener found on the search path. With
+// the end-to-end tests: typed keys need an X server no other test is
+// drawing on.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -17,9 +19,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-bool HasProgram(const char* name) {
-    return testkit::RunShell(std::string("command -v ") + name, 5).code == 0;
-}
+bool HasProgram(const char* name) { return testkit::RunShell(std::string("command -v ") + name, 5).code == 0; }
 
 // The dialog's state once it has left 0, or 0 after the bound.
 double WaitForDialog(std::chrono::seconds bound) {
@@ -45,6 +45,11 @@ protected:
     void SetUp() override {
         if (std::getenv("DISPLAY") == nullptr || !HasProgram("zenity") || !HasProgram("xdotool"))
             GTEST_SKIP() << "needs an X display, zenity and xdotool";
+    }
+    // A dialog a failed step left open would outlive the test (and hold its
+    // output open).
+    void TearDown() override {
+        if (DialogState() == 0) testkit::RunShell("pkill -x zenity", 5);
     }
     testkit::TempFolder folder_;
 };
