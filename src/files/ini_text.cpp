@@ -109,8 +109,10 @@ bool FindIniValue(const std::string& text, const std::string& section, const std
     return found;
 }
 
-bool SetIniValue(const std::string& text, const std::string& section, const std::string& key, const std::string& value,
-                 std::string& result, std::string& why) {
+namespace {
+
+bool ComposeIniValue(const std::string& text, const std::string& section, const std::string& key,
+                     const std::string& value, std::string& result, std::string& why) {
     result.clear();
     if (text.find('\0') != std::string::npos) {
         why = "holds a zero byte: it is no INI file";
@@ -214,6 +216,23 @@ bool SetIniValue(const std::string& text, const std::string& section, const std:
         OtherEntries(ReadIniEntries(result), section, key) != OtherEntries(ReadIniEntries(text), section, key)) {
         result.clear();
         why = "cannot hold that section, key and value as given";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool SetIniValue(const std::string& text, const std::string& section, const std::string& key, const std::string& value,
+                 std::string& result, std::string& why) {
+    if (!ComposeIniValue(text, section, key, value, result, why)) return false;
+    // Setting the same value again must change nothing. Where it would (a
+    // value whose continuation lines the new entry would take over from
+    // lines the reader skipped), the file is not one to be written blind.
+    std::string again;
+    if (!ComposeIniValue(result, section, key, value, again, why) || again != result) {
+        result.clear();
+        why = "its lines around the value are ambiguous (continuation lines after unreadable ones)";
         return false;
     }
     return true;
