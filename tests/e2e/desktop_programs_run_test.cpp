@@ -13,6 +13,7 @@
 
 #include "aerox/aerox.h"
 #include "testkit/e2e_process.h"
+#include "testkit/private_x_server.h"
 #include "testkit/testkit.h"
 
 namespace {
@@ -43,14 +44,17 @@ bool FocusWindow(const std::string& title) {
 class FileDialog : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (std::getenv("DISPLAY") == nullptr || !HasProgram("zenity") || !HasProgram("xdotool"))
-            GTEST_SKIP() << "needs an X display, zenity and xdotool";
+        if (!HasProgram("zenity") || !HasProgram("xdotool") || !display_.running())
+            GTEST_SKIP() << "needs zenity, xdotool and Xvfb";
     }
     // A dialog a failed step left open would outlive the test (and hold its
     // output open).
     void TearDown() override {
         if (DialogState() == 0) testkit::RunShell("pkill -x zenity", 5);
     }
+    // The dialog and the typed keys on an X server of their own (with a
+    // window manager, which gives the dialog the focus).
+    PrivateXServer display_{"800x600x24", true};
     testkit::TempFolder folder_;
 };
 
