@@ -416,21 +416,25 @@ void Worker::Bury() {
     }
 }
 
+// A datagram holding exactly one frame whose payload is a message of the
+// kind wanted: the discovery question or its answer.
+bool DatagramOfKind(const char* datagram, long size, NetKind kind, NetPayload& message) {
+    FrameReader reader;
+    std::string_view bytes(datagram, static_cast<size_t>(size));
+    std::string payload;
+    std::string error;
+    return reader.Next(bytes, payload) == FrameStatus::kFrame && bytes.empty() &&
+           ReadPayload(payload, message, error) && message.kind == kind;
+}
+
 void Worker::AnswerFinds() {
     char datagram[512];
     NetAddress from;
     for (int i = 0; i < 16; ++i) {
         const long got = ReceiveDatagram(hostUdp_, datagram, sizeof datagram, from);
         if (got <= 0) return;
-        FrameReader reader;
-        std::string_view bytes(datagram, static_cast<size_t>(got));
-        std::string payload;
         NetPayload message;
-        std::string error;
-        if (reader.Next(bytes, payload) != FrameStatus::kFrame || !bytes.empty() ||
-            !ReadPayload(payload, message, error) || message.kind != NetKind::kFind) {
-            continue;
-        }
+        if (!DatagramOfKind(datagram, got, NetKind::kFind, message)) continue;
         std::string answer;
         AppendFrame(answer, HostPayload(static_cast<uint16_t>(port_), static_cast<uint32_t>(shared_.peers.size() + 1),
                                         static_cast<uint32_t>(maxPeers_ + 1), gameName_));
@@ -444,15 +448,8 @@ void Worker::ReadAnswers() {
     for (int i = 0; i < 64; ++i) {
         const long got = ReceiveDatagram(findUdp_, datagram, sizeof datagram, from);
         if (got <= 0) return;
-        FrameReader reader;
-        std::string_view bytes(datagram, static_cast<size_t>(got));
-        std::string payload;
         NetPayload message;
-        std::string error;
-        if (reader.Next(bytes, payload) != FrameStatus::kFrame || !bytes.empty() ||
-            !ReadPayload(payload, message, error) || message.kind != NetKind::kHost) {
-            continue;
-        }
+        if (!DatagramOfKind(datagram, got, NetKind::kHost, message)) continue;
         NetFoundHost host{AddressText(from), message.text, static_cast<int>(message.number)};
         const bool known = std::any_of(shared_.found.begin(), shared_.found.end(), [&](const NetFoundHost& seen) {
             return seen.address == host.address && seen.port == host.port;
