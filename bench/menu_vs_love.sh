@@ -2,9 +2,11 @@
 # Aerox's main menu beside the same scene written for LOVE (bench/love_menu:
 # the title picture, the menu picture, the arrow and the score line, 320x240,
 # a sleep limiter on the 1/60 s grid), running at once, each under its own X
-# server with Mesa's software renderer, for a few rounds. Aerox runs twice:
-# as it is (a frame equal to the one on the screen is not drawn again) and
-# with every frame drawn (--redraw, as a menu that changed every frame):
+# server with Mesa's software renderer, for a few rounds. Each round has two
+# stretches, Aerox beside LOVE in each: Aerox as it is (a frame equal to the
+# one on the screen is not drawn again), then with every frame drawn
+# (--redraw, as a menu that changed every frame). Two programs at a time on
+# a two-core machine: a third would measure the contention more than either:
 #   bench/menu_vs_love.sh [build-dir, default ./build] [seconds, default 10] [rounds, default 3]
 # CPU is each program's own utime+stime (/proc/<pid>/stat) over the same
 # stretch of wall time; the pacing figures are each program's own: how far
@@ -62,28 +64,30 @@ figure() { awk -v n="$2" '$1 == "figure" && $2 == n { print $3 }' "$1"; }
 
 printf 'the menu at 60 frames per second, %s s measured per round, %s rounds\n' "$seconds" "$rounds"
 printf '%-8s %-9s %8s   %-34s %s\n' round program CPU "release error ms: median / p99 / max" "frames lost"
-for round in $(seq "$rounds"); do
-    load=$(cut -d' ' -f1-3 /proc/loadavg)
-    # All run for longer than the stretch measured: start-up and settling
+
+# One stretch: Aerox (with the arguments given after its label) and LOVE at
+# once, each on its own X server; prints both programs' lines.
+pair() {
+    local label=$1
+    shift
+    # Both run for longer than the stretch measured: start-up and settling
     # stay outside it.
-    timeout $((seconds + 60)) "${xvfb[@]}" "$bench" --menu $((seconds + 7)) >"$work/aerox.txt" 2>&1 &
-    aerox_top=$!
+    timeout $((seconds + 60)) "${xvfb[@]}" "$bench" --menu $((seconds + 6)) "$@" >"$work/aerox.txt" 2>&1 &
+    local aerox_top=$!
     # Staggered: each xvfb-run takes the next free display.
-    sleep 1.5
-    timeout $((seconds + 60)) "${xvfb[@]}" "$bench" --menu $((seconds + 6)) --redraw >"$work/redraw.txt" 2>&1 &
-    redraw_top=$!
     sleep 1.5
     timeout $((seconds + 60)) "${xvfb[@]}" love "$root/bench/love_menu" "$game" $((seconds + 5)) \
         >"$work/love.txt" 2>&1 &
-    love_top=$!
+    local love_top=$!
+    local aerox love
     aerox=$(descendant "$aerox_top" aerox)
-    redraw=$(descendant "$redraw_top" aerox)
     love=$(descendant "$love_top" love)
     sleep 2
-    a0=$(cpu_ticks "$aerox") r0=$(cpu_ticks "$redraw") l0=$(cpu_ticks "$love") t0=$(now_ms)
+    local a0 l0 t0 a1 l1 t1
+    a0=$(cpu_ticks "$aerox") l0=$(cpu_ticks "$love") t0=$(now_ms)
     sleep "$seconds"
-    a1=$(cpu_ticks "$aerox") r1=$(cpu_ticks "$redraw") l1=$(cpu_ticks "$love") t1=$(now_ms)
-    wait "$aerox_top" "$redraw_top" "$love_top"
+    a1=$(cpu_ticks "$aerox") l1=$(cpu_ticks "$love") t1=$(now_ms)
+    wait "$aerox_top" "$love_top"
     share() {
         if [ -z "$1" ] || [ -z "$2" ]; then echo "?"; return; fi
         awk -v d=$(($2 - $1)) -v ms=$((t1 - t0)) -v hz="$ticks_per_second" \
@@ -94,15 +98,18 @@ for round in $(seq "$rounds"); do
         awk '{ print $5 " / " $7 " / " $9 }'; }
     lost() { grep -o 'lost [0-9]*' "$1" | awk '{ print $2 }'; }
     frames() { grep -o 'frames [0-9]* (' "$1" | awk '{ print $2 }'; }
-    printf '%-8s %-9s %8s   %-34s %s of %s\n' "$round" Aerox "$(share "$a0" "$a1")" "$(pacing "$work/aerox.txt")" \
+    printf '%-8s %-9s %8s   %-34s %s of %s\n' "$round" "$label" "$(share "$a0" "$a1")" "$(pacing "$work/aerox.txt")" \
         "$(lost "$work/aerox.txt")" "$(frames "$work/aerox.txt")"
-    printf '%-8s %-9s %8s   %-34s %s of %s\n' "" "--redraw" "$(share "$r0" "$r1")" "$(pacing "$work/redraw.txt")" \
-        "$(lost "$work/redraw.txt")" "$(frames "$work/redraw.txt")"
+    local love_frames
     love_frames=$(figure "$work/love.txt" frames)
     printf '%-8s %-9s %8s   %-34s %s of %s\n' "" LOVE "$(share "$l0" "$l1")" \
         "$(figure "$work/love.txt" release_median_ms) / $(figure "$work/love.txt" release_p99_ms) / $(figure "$work/love.txt" release_max_ms)" \
         "$(figure "$work/love.txt" lost_frames)" "${love_frames:-?}"
-    printf '%-8s load before the round: %s\n' "" "$load"
-    grep -e 'CPU of the program' -e 'of the main thread' "$work/aerox.txt" | sed 's/^ */         Aerox: /'
-    grep -e 'CPU of the program' -e 'of the main thread' "$work/redraw.txt" | sed 's/^ */         --redraw: /'
+    grep -e 'CPU of the program' -e 'of the main thread' "$work/aerox.txt" | sed "s/^ */         $label: /"
+}
+
+for round in $(seq "$rounds"); do
+    printf '%-8s load before the round: %s\n' "" "$(cut -d' ' -f1-3 /proc/loadavg)"
+    pair Aerox
+    pair --redraw --redraw
 done

@@ -118,13 +118,18 @@ double FramePresent(OpenGLZodadodu& context) {
     Clock& clock = CurrentClock();
     double now = t0;
     // Until the deadline: dispatch what is queued, then let the clock wait a
-    // step (it sleeps while the deadline is far and returns at once when it
-    // is near, so the last stretch is spun and the release stays exact).
+    // step (it sleeps while the deadline is far and spins, or returns for the
+    // caller to spin, when it is near, so the release stays exact). Events
+    // are not dispatched again once the deadline has passed: that would
+    // only delay the release.
+    PumpMessages();
     for (;;) {
-        PumpMessages();
         now = NowMs();
         if (now > context.frameStartTime) break;
         clock.WaitToward(context.frameStartTime);
+        now = NowMs();
+        if (now > context.frameStartTime) break;
+        PumpMessages();
     }
     // The next frame starts on a clear screen once the wait is over: a
     // browser shows the canvas whenever the wait hands it the thread, and a

@@ -14,7 +14,8 @@ public:
     virtual void Sleep(double ms) = 0;
     // One step of waiting for a frame deadline. May return before the
     // deadline (the caller dispatches events and checks Now() again); once
-    // the deadline is close it returns at once so the caller spins.
+    // the deadline is close it either spins to it or returns at once so the
+    // caller spins.
     virtual void WaitToward(double deadlineMs) = 0;
 };
 

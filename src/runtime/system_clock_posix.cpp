@@ -34,15 +34,16 @@ void SleepMs(double ms) {
 }
 
 // Waiting for a frame deadline without spinning a whole core: sleep until
-// the deadline is within a safety margin, then return at once each time so
-// that the caller spins the rest and releases the frame as exactly as a busy
-// wait would. One sleep covers a whole frame at 60 per second (each wake-up
-// costs the caller a round of window events); longer waits wake now and
-// then so that the window stays answered.
+// the deadline is within a safety margin, then spin the margin here, on the
+// clock alone, and release the frame as exactly as a busy wait would (the
+// caller's round of window events between spins cost tens of microseconds
+// each, and a release waited behind them). One sleep covers a whole frame
+// at 60 per second (each wake-up costs the caller a round of window events);
+// longer waits wake now and then so that the window stays answered.
 //
-// The margin follows the wake-ups seen: it covers nearly all of the recent
-// late wake-ups (the 95th percentile of the last 64, plus a little), so
-// that a quiet machine spins a few hundredths of a millisecond a frame. A
+// The margin follows the wake-ups seen: it covers every recent late
+// wake-up (the latest of the last 64, plus a little), so that a quiet
+// machine spins a few hundredths of a millisecond a frame. A
 // wake-up later than the cap is left out: no margin within the cap would
 // have saved it (the frame goes out that much late, as a busy wait pushed
 // off the core would), and counting it would keep a loaded machine spinning
@@ -60,7 +61,11 @@ public:
         }
         const double now = MonotonicMs();
         const double remaining = deadlineMs - now;
-        if (remaining <= margin_) return;
+        if (remaining <= margin_) {
+            while (MonotonicMs() <= deadlineMs) {
+            }
+            return;
+        }
         const double wakeAt = now + std::fmin(remaining - margin_, kMaxStepMs);
         SleepUntilMs(wakeAt);
         NoteOversleep(MonotonicMs() - wakeAt);
@@ -78,11 +83,8 @@ private:
         seen_[next_] = std::fmax(oversleep, 0.0);
         next_ = (next_ + 1) % kSeen;
         count_ = std::min(count_ + 1, kSeen);
-        double sorted[kSeen];
-        std::copy(seen_, seen_ + count_, sorted);
-        const int at = count_ * 95 / 100;
-        std::nth_element(sorted, sorted + at, sorted + count_);
-        margin_ = std::clamp(sorted[at] + kHeadroomMs, kMinMarginMs, kMaxMarginMs);
+        const double latest = *std::max_element(seen_, seen_ + count_);
+        margin_ = std::clamp(latest + kHeadroomMs, kMinMarginMs, kMaxMarginMs);
     }
 
     double seen_[kSeen] = {};
