@@ -13,9 +13,28 @@ namespace {
 // The dialog runs modally on a thread of its own (with its own COM
 // apartment), so the game's thread goes on presenting frames.
 std::mutex g_mutex;
-std::thread g_thread;
 DialogProgress g_progress = DialogProgress::Ended;
 std::string g_path;
+
+// A thread still joinable when the program ends would end it with
+// std::terminate: one that has ended is joined, one whose dialog is still
+// open is let go (the process's end closes the dialog).
+struct DialogThread {
+    ~DialogThread() {
+        if (!thread.joinable()) return;
+        bool open = false;
+        {
+            std::lock_guard<std::mutex> lock(g_mutex);
+            open = g_progress == DialogProgress::Open;
+        }
+        if (open)
+            thread.detach();
+        else
+            thread.join();
+    }
+    std::thread thread;
+};
+DialogThread g_dialog;
 
 std::string ShowDialog(const DialogRequest& request) {
     IFileDialog* dialog = nullptr;
@@ -67,10 +86,10 @@ bool StartFileDialog(const DialogRequest& request, std::string& why) {
         why = "a file dialog is open already";
         return false;
     }
-    if (g_thread.joinable()) g_thread.join();  // the last one has ended
+    if (g_dialog.thread.joinable()) g_dialog.thread.join();  // the last one has ended
     g_progress = DialogProgress::Open;
     g_path.clear();
-    g_thread = std::thread([request] {
+    g_dialog.thread = std::thread([request] {
         const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
         const std::string chosen = com ? ShowDialog(request) : "";
         if (com) CoUninitialize();
