@@ -14,6 +14,7 @@
 #include "aerox/aerox.h"
 #include "testkit/e2e_process.h"
 #include "testkit/private_x_server.h"
+#include "testkit/dialog_wait.h"
 #include "testkit/testkit.h"
 
 namespace {
@@ -21,17 +22,6 @@ namespace {
 using namespace std::chrono_literals;
 
 bool HasProgram(const char* name) { return testkit::RunShell(std::string("command -v ") + name, 5).code == 0; }
-
-// The dialog's state once it has left 0, or 0 after the bound.
-double WaitForDialog(std::chrono::seconds bound) {
-    const auto end = std::chrono::steady_clock::now() + bound;
-    double state = DialogState();
-    while (state == 0 && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(20ms);
-        state = DialogState();
-    }
-    return state;
-}
 
 // Waits for a window titled exactly title and gives it the keyboard.
 bool FocusWindow(const std::string& title) {
@@ -69,13 +59,13 @@ TEST_F(FileDialog, AFileTypedIntoZenityIsChosenAndACancelIsMinusOne) {
     testkit::RunShell("xdotool key --delay 50 ctrl+l && xdotool type --delay 20 " + testkit::ShellQuoted(file) +
                           " && sleep 0.3 && xdotool key Return",
                       15);
-    ASSERT_EQ(WaitForDialog(20s), 1);
+    ASSERT_EQ(testkit::WaitForDialog(20s), 1);
     EXPECT_EQ(std::string(DialogPath().Text()), file);
 
     ASSERT_EQ(SaveFileDialog("Save the level", "Levels|*.lvl", folder_.path().c_str(), "new.lvl"), 1);
     ASSERT_TRUE(FocusWindow("Save the level"));
     testkit::RunShell("xdotool key Escape", 5);
-    EXPECT_EQ(WaitForDialog(20s), -1);
+    EXPECT_EQ(testkit::WaitForDialog(20s), -1);
     EXPECT_EQ(std::string(DialogPath().Text()), "");
 }
 

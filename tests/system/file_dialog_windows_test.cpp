@@ -15,21 +15,12 @@
 
 #include "aerox/aerox.h"
 #include "runtime/utf16_windows.h"
+#include "testkit/dialog_wait.h"
 #include "testkit/testkit.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-
-double WaitForDialog(std::chrono::seconds bound) {
-    const auto end = std::chrono::steady_clock::now() + bound;
-    double state = DialogState();
-    while (state == 0 && std::chrono::steady_clock::now() < end) {
-        std::this_thread::sleep_for(20ms);
-        state = DialogState();
-    }
-    return state;
-}
 
 HWND WaitForWindow(const std::wstring& title, std::chrono::seconds bound) {
     const auto end = std::chrono::steady_clock::now() + bound;
@@ -100,14 +91,14 @@ TEST(WindowsFileDialog, ANameTypedIntoTheFieldIsChosenAndACancelIsMinusOne) {
     std::replace(typed.begin(), typed.end(), '/', '\\');
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(WideFromUtf8(typed).c_str()));
     PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    ASSERT_EQ(WaitForDialog(20s), 1);
+    ASSERT_EQ(testkit::WaitForDialog(20s), 1);
     EXPECT_EQ(Slashed(DialogPath().Text()), Slashed(file));
 
     ASSERT_EQ(SaveFileDialog("Save the level", "Levels|*.lvl", folder.path().c_str(), "new.lvl"), 1);
     const HWND save = WaitForWindow(L"Save the level", 20s);
     ASSERT_NE(save, nullptr) << "no window titled 'Save the level'";
     PostMessageW(save, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    EXPECT_EQ(WaitForDialog(20s), -1);
+    EXPECT_EQ(testkit::WaitForDialog(20s), -1);
     EXPECT_EQ(std::string(DialogPath().Text()), "");
 }
 
