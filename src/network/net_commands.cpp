@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "aerox/network.h"
@@ -73,10 +74,19 @@ bool Busy(const char* command) {
     return false;
 }
 
-bool Queue(NetPeerShared& peer, const std::string& text) {
+// Sends text to peer, written at once when nothing waits before it, else
+// queued for the worker; false when the queue is full. wake: the worker
+// has bytes to see to.
+bool Queue(NetPeerShared& peer, std::string_view text, bool& wake) {
+    const NetThrough through = SendThrough(g_net, peer, text);
+    if (through != NetThrough::kQueue) {
+        wake = wake || through == NetThrough::kSentWake;
+        return true;
+    }
     if (peer.outbox.size() >= kMaxQueuedMessages || peer.outBytes + text.size() > kMaxQueuedBytes) return false;
-    peer.outbox.push_back(text);
+    peer.outbox.emplace_back(text);
     peer.outBytes += text.size();
+    wake = true;
     return true;
 }
 
@@ -176,7 +186,7 @@ double NetPeerId(double index) {
 }
 
 double NetSend(double peer, const RtString& text) {
-    const std::string bytes(text.Text(), text.Length());
+    const std::string_view bytes(text.Text(), text.Length());
     if (bytes.size() > kMaxFramePayload - 1) {
         Log("NetSend", "a message of " + std::to_string(bytes.size()) + " bytes is over the limit of 65535");
         return 0;
@@ -188,18 +198,34 @@ double NetSend(double peer, const RtString& text) {
         if (g_net.state != 2) return 0;
         if (peer == -1) {
             queued = !g_net.peers.empty();
-            for (NetPeerShared& each : g_net.peers) queued = Queue(each, bytes) && queued;
+            for (NetPeerShared& each : g_net.peers) queued = Queue(each, bytes, wake) && queued;
         } else if (peer >= 0 && peer == std::floor(peer) && peer <= 0xffffffffu) {
             NetPeerShared* found = g_net.Peer(static_cast<uint32_t>(peer));
-            queued = found != nullptr && Queue(*found, bytes);
+            queued = found != nullptr && Queue(*found, bytes, wake);
         }
-        wake = queued && ClaimNetWake(g_net);
+        wake = wake && ClaimNetWake(g_net);
     }
     if (wake) WakeNetWorker(g_net);
     return queued ? 1 : 0;
 }
 
+namespace {
+
+// With nothing waiting, reads the sockets here rather than wait for the
+// worker to hand over what came; skipped while the worker holds the mutex
+// (it is reading them then).
+void ReadHere() {
+    std::unique_lock<std::mutex> lock(g_net.mutex, std::try_to_lock);
+    if (!lock.owns_lock() || g_net.state != 2 || g_net.peers.empty()) return;
+    const bool wake = ReadThrough(g_net) && ClaimNetWake(g_net);
+    lock.unlock();
+    if (wake) WakeNetWorker(g_net);
+}
+
+}  // namespace
+
 double NetReceive() {
+    if (!g_net.inboxWaiting.load(std::memory_order_acquire)) ReadHere();
     if (!g_net.inboxWaiting.load(std::memory_order_acquire)) return -1;
     NetInbound message;
     bool wake = false;

@@ -7,10 +7,14 @@ namespace {
 constexpr char kMagic[4] = {'V', 'N', 'T', 'R'};
 }  // namespace
 
-void AppendFrame(std::string& out, std::string_view payload) {
-    const auto length = static_cast<uint32_t>(payload.size());
+void AppendFrameHeader(std::string& out, size_t size) {
+    const auto length = static_cast<uint32_t>(size);
     out.append(kMagic, sizeof kMagic);
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<char>((length >> shift) & 0xff));
+}
+
+void AppendFrame(std::string& out, std::string_view payload) {
+    AppendFrameHeader(out, payload.size());
     out.append(payload);
 }
 

@@ -14,6 +14,9 @@ constexpr size_t kMaxFramePayload = size_t{64} * 1024;
 
 // Appends the frame that carries payload (at most kMaxFramePayload bytes).
 void AppendFrame(std::string& out, std::string_view payload);
+// Appends a frame's header alone: the caller appends its payload of size
+// bytes.
+void AppendFrameHeader(std::string& out, size_t size);
 
 enum class FrameStatus { kNeedMore, kFrame, kBad };
 

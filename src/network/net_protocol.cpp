@@ -1,5 +1,7 @@
 #include "network/net_protocol.h"
 
+#include "network/net_frame.h"
+
 namespace {
 
 void PutNumber(std::string& out, uint64_t value, int bytes) {
@@ -47,6 +49,12 @@ std::string DataPayload(std::string_view message) {
     std::string out = Start(NetKind::kData);
     out.append(message);
     return out;
+}
+
+void AppendDataFrame(std::string& out, std::string_view message) {
+    AppendFrameHeader(out, message.size() + 1);
+    out.push_back(static_cast<char>(NetKind::kData));
+    out.append(message);
 }
 
 std::string HostPayload(uint16_t port, uint32_t players, uint32_t capacity, std::string_view gameName) {

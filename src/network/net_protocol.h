@@ -40,6 +40,9 @@ std::string RefusePayload(NetRefusal why);
 std::string StampPayload(NetKind kind, uint64_t stamp);
 std::string KindPayload(NetKind kind);
 std::string DataPayload(std::string_view message);
+// Appends the frame of DataPayload(message) without making the payload
+// first.
+void AppendDataFrame(std::string& out, std::string_view message);
 std::string HostPayload(uint16_t port, uint32_t players, uint32_t capacity, std::string_view gameName);
 
 // Reads a payload; false (error says why) for an unknown kind or fields of

@@ -3,6 +3,7 @@
 // reports, and the bounded queues between them.
 #pragma once
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -16,6 +17,8 @@ constexpr size_t kMaxQueuedMessages = 256;
 constexpr size_t kMaxQueuedBytes = size_t{1024} * 1024;
 constexpr int kMaxNetPeers = 15;
 
+struct NetLink;
+
 struct NetInbound {
     uint32_t peer = 0;
     std::string text;
@@ -28,6 +31,14 @@ struct NetPeerShared {
     size_t inCount = 0;
     size_t inBytes = 0;
     double pingMs = 0;
+    // The worker's connection to this peer, for the commands' short cuts
+    // (under the mutex; the worker clears it before the link goes).
+    NetLink* link = nullptr;
+    // When the game last sent to this peer, and whether a message came
+    // from it since: a stream of sends with no answer between goes through
+    // the queue, where the worker writes many in one call.
+    std::chrono::steady_clock::time_point lastSent;
+    bool heardSince = true;
 };
 
 struct NetFoundHost {
@@ -74,6 +85,10 @@ struct NetShared {
     // instead of sleeping in poll, and a wake needs no system call.
     std::atomic<bool> spinning{false};
     std::atomic<bool> nudge{false};
+    // When NetReceive last read the sockets itself: while it keeps doing
+    // so, the worker leaves the peers' sockets to it rather than wake for
+    // every message.
+    std::chrono::steady_clock::time_point readHere;
 
     NetPeerShared* Peer(uint32_t id) {
         for (auto& peer : peers) {

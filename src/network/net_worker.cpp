@@ -24,6 +24,12 @@ constexpr auto kFindTime = std::chrono::seconds(1);
 // socket; the rest waits in the queue, where its limit holds.
 constexpr size_t kOutAhead = size_t{256} * 1024;
 constexpr size_t kReadPiece = size_t{64} * 1024;
+// Sends closer together than this, with nothing heard between, are a
+// stream: the worker writes them, many a call.
+constexpr auto kStreamGap = std::chrono::milliseconds(1);
+// How long after NetReceive last read the sockets itself the worker
+// leaves them to it; it looks again at least this often meanwhile.
+constexpr auto kGameReads = std::chrono::milliseconds(2);
 // How long the worker keeps looking after traffic before it sleeps.
 constexpr auto kSpinTime = std::chrono::microseconds(60);
 
@@ -38,6 +44,8 @@ public:
     explicit Worker(NetShared& shared) : shared_(shared) {}
     void Run();
     void Goodbye();
+    NetThrough SendThrough(NetPeerShared& peer, std::string_view text);
+    bool ReadThrough();
 
 private:
     void TakeOrders();
@@ -47,11 +55,11 @@ private:
     void Close();
     void FillOutgoing(NetLink& link);
     void Accept(NetSocket listener);
-    void ReadLink(NetLink& link);
+    bool ReadLink(NetLink& link);
     void TakeFrames(NetLink& link);
     bool HandlePayload(NetLink& link, const std::string& payload);
     void HandleHello(NetLink& link, const NetPayload& message);
-    void WriteLink(NetLink& link);
+    bool WriteLink(NetLink& link);
     void Send(NetLink& link, const std::string& payload) { AppendFrame(link.out, payload); }
     void Timers(NetLink& link, NetClock::time_point now);
     void End(NetLink& link, const std::string& why);
@@ -59,7 +67,7 @@ private:
     void AnswerFinds();
     void ReadAnswers();
     void CloseAll();
-    void WaitForSockets(std::vector<NetPollEntry>& entries);
+    void WaitForSockets(std::vector<NetPollEntry>& entries, int timeoutMs);
 
     NetShared& shared_;
     std::vector<std::unique_ptr<NetLink>> links_;
@@ -75,8 +83,10 @@ private:
     std::vector<NetAddress> joinAddresses_;
     size_t joinNext_ = 0;
     bool closing_ = false;
-    // Bytes moved since the worker last waited.
+    // Bytes moved by the worker since it last waited.
     bool traffic_ = false;
+    // The link NetReceive reads first next time.
+    size_t readNext_ = 0;
     std::vector<char> buffer_ = std::vector<char>(kReadPiece);
 };
 
@@ -107,7 +117,7 @@ void Worker::TakeOrders() {
         if (!link->welcomed || !link->ended.empty()) continue;
         FillOutgoing(*link);
         // Written at once: a message waits for no second round of polling.
-        WriteLink(*link);
+        if (WriteLink(*link)) traffic_ = true;
     }
 }
 
@@ -171,7 +181,7 @@ void Worker::Close() {
     for (auto& link : links_) {
         if (!link->ended.empty()) continue;
         if (NetPeerShared* peer = link->welcomed ? shared_.Peer(link->id) : nullptr) {
-            for (const std::string& text : peer->outbox) Send(*link, DataPayload(text));
+            for (const std::string& text : peer->outbox) AppendDataFrame(link->out, text);
             peer->outbox.clear();
             peer->outBytes = 0;
         }
@@ -205,7 +215,7 @@ void Worker::FillOutgoing(NetLink& link) {
     if (peer == nullptr) return;
     while (!peer->outbox.empty() && link.OutWaiting() < kOutAhead) {
         const std::string& text = peer->outbox.front();
-        Send(link, DataPayload(text));
+        AppendDataFrame(link.out, text);
         peer->outBytes -= text.size();
         peer->outbox.pop_front();
     }
@@ -221,17 +231,17 @@ void Worker::Accept(NetSocket listener) {
     }
 }
 
-void Worker::ReadLink(NetLink& link) {
+bool Worker::ReadLink(NetLink& link) {
     std::string error;
     const long got = ReceiveBytes(link.socket, buffer_.data(), buffer_.size(), error);
     if (got < 0) {
         End(link, error == "closed" ? "the connection was closed" : "the connection broke: " + error);
-        return;
+        return false;
     }
-    if (got == 0) return;
+    if (got == 0) return false;
     link.lastHeard = NetClock::now();
-    traffic_ = true;
     link.rawIn.append(buffer_.data(), static_cast<size_t>(got));
+    return true;
 }
 
 void Worker::TakeFrames(NetLink& link) {
@@ -273,6 +283,7 @@ bool Worker::HandlePayload(NetLink& link, const std::string& payload) {
             link.welcomed = true;
             link.id = 0;
             shared_.peers.push_back(NetPeerShared{});
+            shared_.peers.back().link = &link;
             shared_.state = 2;
             shared_.reason.clear();
             return true;
@@ -301,6 +312,7 @@ bool Worker::HandlePayload(NetLink& link, const std::string& payload) {
         case NetKind::kData:
             if (!link.welcomed) break;
             if (NetPeerShared* peer = shared_.Peer(link.id)) {
+                peer->heardSince = true;
                 peer->inCount++;
                 peer->inBytes += message.text.size();
                 shared_.inbox.push_back(NetInbound{link.id, std::move(message.text)});
@@ -336,24 +348,25 @@ void Worker::HandleHello(NetLink& link, const NetPayload& message) {
     link.id = nextId_++;
     NetPeerShared peer;
     peer.id = link.id;
+    peer.link = &link;
     shared_.peers.push_back(std::move(peer));
     Send(link, WelcomePayload(link.id));
 }
 
-void Worker::WriteLink(NetLink& link) {
-    if (link.OutWaiting() == 0) return;
+bool Worker::WriteLink(NetLink& link) {
+    if (link.OutWaiting() == 0) return false;
     std::string error;
     const long sent = SendBytes(link.socket, link.out.data() + link.outAt, link.OutWaiting(), error);
     if (sent < 0) {
         End(link, "the connection broke: " + error);
-        return;
+        return false;
     }
     link.outAt += static_cast<size_t>(sent);
-    if (sent > 0) traffic_ = true;
     if (link.outAt == link.out.size() || link.outAt > kOutAhead) {
         link.out.erase(0, link.outAt);
         link.outAt = 0;
     }
+    return sent > 0;
 }
 
 void Worker::Timers(NetLink& link, NetClock::time_point now) {
@@ -459,6 +472,7 @@ void Worker::ReadAnswers() {
 }
 
 void Worker::CloseAll() {
+    for (NetPeerShared& peer : shared_.peers) peer.link = nullptr;
     for (auto& link : links_) CloseSocket(link->socket);
     links_.clear();
     for (NetSocket& listener : listeners_) {
@@ -470,7 +484,7 @@ void Worker::CloseAll() {
     closing_ = false;
 }
 
-void Worker::WaitForSockets(std::vector<NetPollEntry>& entries) {
+void Worker::WaitForSockets(std::vector<NetPollEntry>& entries, int timeoutMs) {
     // Just after traffic an answer or the game's next message often comes
     // within tens of microseconds, and a sleep in poll costs several to
     // wake from (more than a loopback round trip): the worker looks again
@@ -492,7 +506,7 @@ void Worker::WaitForSockets(std::vector<NetPollEntry>& entries) {
         shared_.spinning.store(false);
         ready = ready || shared_.nudge.load();
     }
-    if (!ready) PollSockets(entries, 100);
+    if (!ready) PollSockets(entries, timeoutMs);
     shared_.nudge.store(false);
 }
 
@@ -509,7 +523,8 @@ void Worker::Run() {
             closing_ = false;
             shared_.closeDone = true;
         }
-        lock.unlock();
+        // The links are looked at under the mutex: the commands' short
+        // cuts read and write them too.
         entries.clear();
         entries.push_back({shared_.wakeRead, true});
         for (NetSocket listener : listeners_) {
@@ -517,18 +532,20 @@ void Worker::Run() {
         }
         if (hostUdp_ != kNoSocket) entries.push_back({hostUdp_, true});
         if (findUdp_ != kNoSocket) entries.push_back({findUdp_, true});
+        const bool gameReads = NetClock::now() - shared_.readHere < kGameReads;
         for (auto& link : links_) {
             // A link whose unread frames wait for room is not read further.
-            const bool read = !link->connecting && link->rawIn.empty();
+            const bool read = !link->connecting && link->rawIn.empty() && !(gameReads && link->welcomed);
             entries.push_back({link->socket, read, link->connecting || link->OutWaiting() > 0});
         }
-        WaitForSockets(entries);
+        lock.unlock();
+        WaitForSockets(entries, gameReads ? static_cast<int>(kGameReads.count()) : 100);
         size_t at = 0;
         if (entries[at++].canRead) DrainWaker(shared_.wakeRead);
+        lock.lock();
         for (NetSocket listener : listeners_) {
             if (listener != kNoSocket && entries[at++].canRead) Accept(listener);
         }
-        lock.lock();
         if (hostUdp_ != kNoSocket && entries[at++].canRead) AnswerFinds();
         if (findUdp_ != kNoSocket && entries[at++].canRead) ReadAnswers();
         if (findUdp_ != kNoSocket && NetClock::now() >= findUntil_) {
@@ -550,16 +567,67 @@ void Worker::Run() {
                     End(link, "cannot connect: " + error);
                 }
             }
-            if (!link.connecting && link.ended.empty() && (entry.canRead || entry.broken) && link.rawIn.empty()) {
-                ReadLink(link);
+            if (!link.connecting && link.ended.empty() && (entry.canRead || entry.broken) && link.rawIn.empty() &&
+                ReadLink(link)) {
+                traffic_ = true;
             }
             if (link.ended.empty()) TakeFrames(link);
             if (link.ended.empty() && link.welcomed) FillOutgoing(link);
-            if (link.ended.empty() && !link.connecting) WriteLink(link);
+            if (link.ended.empty() && !link.connecting && WriteLink(link)) traffic_ = true;
             Timers(link, now);
         }
         Bury();
     }
+}
+
+NetThrough Worker::SendThrough(NetPeerShared& peer, std::string_view text) {
+    const auto now = NetClock::now();
+    const bool stream = !peer.heardSince && now - peer.lastSent < kStreamGap;
+    peer.heardSince = false;
+    peer.lastSent = now;
+    // Order: never past a message queued or a frame half-written.
+    NetLink* link = peer.link;
+    if (stream || link == nullptr || !peer.outbox.empty() || !link->welcomed || link->closing || !link->ended.empty() ||
+        link->OutWaiting() > 0) {
+        return NetThrough::kQueue;
+    }
+    link->out.clear();
+    link->outAt = 0;
+    AppendDataFrame(link->out, text);
+    std::string error;
+    const long sent = SendBytes(link->socket, link->out.data(), link->out.size(), error);
+    // A broken connection is the worker's to notice, from the same frame.
+    if (sent < 0) return NetThrough::kSentWake;
+    link->outAt = static_cast<size_t>(sent);
+    if (link->OutWaiting() > 0) return NetThrough::kSentWake;
+    link->out.clear();
+    link->outAt = 0;
+    return NetThrough::kSent;
+}
+
+bool Worker::ReadThrough() {
+    shared_.readHere = NetClock::now();
+    bool wake = false;
+    // The links in turn, stopping at the first that brings messages: the
+    // game thread's share stays one read at most, however many flood it.
+    const size_t count = links_.size();
+    for (size_t i = 0; i < count; ++i) {
+        NetLink& link = *links_[(readNext_ + i) % count];
+        if (!link.welcomed || link.closing || !link.ended.empty()) continue;
+        const size_t waiting = shared_.inbox.size();
+        // Frames left while the inbox was full come first.
+        if (link.rawIn.empty()) ReadLink(link);
+        if (link.ended.empty()) TakeFrames(link);
+        // A ping's answer goes at once; what the socket does not take, or
+        // a link that ended, the worker sees to.
+        if (link.ended.empty()) WriteLink(link);
+        wake = wake || !link.ended.empty() || link.OutWaiting() > 0;
+        if (shared_.inbox.size() > waiting) {
+            readNext_ = (readNext_ + i + 1) % count;
+            break;
+        }
+    }
+    return wake;
 }
 
 void Worker::Goodbye() {
@@ -662,3 +730,9 @@ bool ClaimNetWake(NetShared& shared) {
 }
 
 void WakeNetWorker(NetShared& shared) { WakePoll(shared.wakeWrite); }
+
+NetThrough SendThrough(NetShared&, NetPeerShared& peer, std::string_view text) {
+    return g_worker != nullptr ? g_worker->SendThrough(peer, text) : NetThrough::kQueue;
+}
+
+bool ReadThrough(NetShared&) { return g_worker != nullptr && g_worker->ReadThrough(); }

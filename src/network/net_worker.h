@@ -1,6 +1,8 @@
 // The network worker: one thread that owns every socket, waits on them
 // with poll, and trades messages with the game thread through NetShared.
 #pragma once
+#include <string_view>
+
 #include "network/net_shared.h"
 
 // Starts the worker for shared once (false, error, if it cannot).
@@ -15,3 +17,18 @@ bool ClaimNetWake(NetShared& shared);
 // Wakes the worker. Best called after the mutex is let go: the woken
 // worker wants it at once.
 void WakeNetWorker(NetShared& shared);
+
+// The game thread's short cuts past the worker, called with the mutex held.
+// A hand-over to the worker costs a thread wake-up on each side, more than
+// a loopback round trip; the worker still owns each connection's life.
+enum class NetThrough {
+    kQueue,     // not taken: queue the message for the worker
+    kSent,      // written whole
+    kSentWake,  // taken, part of it left for the worker: wake it
+};
+// Writes text to the peer's socket at once (never waiting) when nothing
+// is queued or half-written before it.
+NetThrough SendThrough(NetShared& shared, NetPeerShared& peer, std::string_view text);
+// Reads what waits on the peers' sockets into the inbox, never waiting;
+// true when the worker has work left by it (a link ended, bytes to write).
+bool ReadThrough(NetShared& shared);

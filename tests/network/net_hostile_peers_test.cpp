@@ -171,6 +171,33 @@ TEST_F(NetHostTest, AFullSendQueueRefusesAndWhatItTookArrivesInOrder) {
     EXPECT_EQ(reader.NextMessage(5), DataPayload("after"));
 }
 
+TEST_F(NetHostTest, MessagesSentApartKeepOrderAndBytesWhileThePeersSocketFills) {
+    // Each message comes after a pause, so each may go to the socket at
+    // once, until the unread bytes fill it and one goes only in part; what
+    // follows waits behind that part, then the queue fills and refuses.
+    RawPeer reader(port_);
+    ASSERT_EQ(reader.Join(), 1);
+    const auto message = [](int n) {
+        std::string text = std::to_string(n) + ":";
+        text.resize(60000 + static_cast<size_t>(n % 1000), static_cast<char>('a' + n % 26));
+        return text;
+    };
+    int accepted = 0;
+    int refusals = 0;
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    while (refusals < 10 && accepted < 1000 && Clock::now() < deadline) {
+        if (NetSend(1, RtString(message(accepted).c_str())) == 1) {
+            ++accepted;
+            refusals = 0;
+        } else {
+            ++refusals;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ASSERT_EQ(refusals, 10) << accepted;
+    for (int i = 0; i < accepted; ++i) ASSERT_EQ(reader.NextMessage(5), DataPayload(message(i))) << i;
+}
+
 TEST_F(NetHostTest, BadArgumentsAndABusyPortFail) {
     EXPECT_EQ(NetHost(port_, 2), 0);  // already hosting
     EXPECT_EQ(NetSend(7, "nobody"), 0);
