@@ -27,8 +27,10 @@ set_property(TARGET aerox APPEND PROPERTY LINK_DEPENDS ${AEROX_WEB_SHELL})
 target_link_options(aerox_engine INTERFACE -sFETCH -sFETCH_SUPPORT_INDEXEDDB=0)
 # Pages of the web tests beside the game's, never shipped, which
 # tests/web/play.js reads: one still 3D scene (its shadow in WebGL 1), and
-# the file commands (the per-user folder across visits, the file picker).
-foreach(page scene3d files)
+# the file commands (the per-user folder across visits, the file picker),
+# and a video (made in the page by the asset tool's encoder, built for the
+# browser by scripts/web-deps beside the decoder).
+foreach(page scene3d files video)
   add_executable(aerox_${page}_page ${CMAKE_SOURCE_DIR}/tests/web/${page}_page.cpp)
   target_link_libraries(aerox_${page}_page PRIVATE aerox_engine)
   set_target_properties(aerox_${page}_page PROPERTIES SUFFIX .html OUTPUT_NAME ${page})
@@ -38,3 +40,4 @@ foreach(page scene3d files)
     -sDEFAULT_LIBRARY_FUNCS_TO_INCLUDE=@${CMAKE_SOURCE_DIR}/cmake/web-library-functions.json
     -lidbfs.js "SHELL:--shell-file ${AEROX_WEB_SHELL}")
 endforeach()
+target_link_libraries(aerox_video_page PRIVATE aerox_video_art)

@@ -13,14 +13,15 @@
 /// follow the sound actually heard; a video without sound, or a program
 /// without a sound device, is timed by the engine's clock. The video is
 /// drawn over everything the game drew in that frame. Decoding runs ahead
-/// on a thread of its own, so the frame loop never waits for it.
+/// of the pictures shown: on Linux and Windows on a thread of its own, so
+/// the frame loop never waits for it; in the browser, which gives a page no
+/// threads, in a slice of each frame at ShowScreen.
 ///
 /// A slot number has its fraction cut off. A slot outside 0..15, an empty
 /// slot (except for VideoPlaying and StopVideo) or a file that is not a
 /// whole Ogg Theora video makes a command return its failure value (said on
-/// each command) and write one log line naming the command. Video is built
-/// into the Linux engine; elsewhere LoadVideo returns 0 with a log line
-/// saying so.
+/// each command) and write one log line naming the command. Video plays on
+/// Linux, on Windows and in the browser alike.
 /// @{
 
 /// Loads a video into a slot; what the slot held before is stopped and

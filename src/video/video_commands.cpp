@@ -135,7 +135,7 @@ double PlayVideo(double slot, double x, double y, double width, double height, d
     video->y = ScreenNumber(y);
     video->width = ScreenNumber(width) > 0 ? ScreenNumber(width) : video->info.width;
     video->height = ScreenNumber(height) > 0 ? ScreenNumber(height) : video->info.height;
-    // The threads end before the program's statics go.
+    // The decoding workers end before the program's statics go.
     if (!g_releaseAtExit) std::atexit(ReleaseVideos);
     g_releaseAtExit = true;
     SetVideoSoundVolume(MixVolume());

@@ -1,7 +1,6 @@
 #include "video/video_player.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 
 #include "runtime/clock.h"
@@ -28,20 +27,16 @@ VideoPlayer::VideoPlayer(std::shared_ptr<const std::string> bytes, std::unique_p
     } else {
         soundDone_ = true;
     }
-    thread_ = std::thread([this] { Decode(); });
+    worker_ = std::make_unique<VideoDecodeWorker>([this] { return DecodeStep(); });
 }
 
 VideoPlayer::~VideoPlayer() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
-    }
-    wake_.notify_all();
-    thread_.join();
+    worker_.reset();
     if (sound_ != nullptr) RemoveVideoSound(sound_.get());
 }
 
 double VideoPlayer::Clock() {
+    worker_->Lend();
     if (!started_) {
         {
             std::lock_guard<std::mutex> lock(mutex_);
@@ -66,7 +61,7 @@ bool VideoPlayer::TakePicture(double clock, std::vector<uint8_t>& rgba) {
             taken = true;
         }
     }
-    if (taken) wake_.notify_all();
+    if (taken) worker_->Wake();
     return taken;
 }
 
@@ -139,17 +134,4 @@ bool VideoPlayer::DecodeStep() {
         worked = true;
     }
     return worked;
-}
-
-void VideoPlayer::Decode() {
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (stop_) return;
-        }
-        if (DecodeStep()) continue;
-        std::unique_lock<std::mutex> lock(mutex_);
-        if (stop_) return;
-        wake_.wait_for(lock, std::chrono::milliseconds(5));
-    }
 }

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "video/video_sound_output.h"
+
 namespace {
 
 std::mutex g_soundsMutex;
@@ -71,7 +73,7 @@ void VideoSound::MixInto(int16_t* stream, size_t count, float volume) {
 int VideoMixRate() {
     int frequency = 0, channels = 0;
     Uint16 format = 0;
-    if (Mix_QuerySpec(&frequency, &format, &channels) == 0) return 0;
+    if (Mix_QuerySpec(&frequency, &format, &channels) == 0 || !SoundOutputRunning()) return 0;
     return format == AUDIO_S16SYS && channels == 2 && frequency > 0 ? frequency : 0;
 }
 

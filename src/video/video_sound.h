@@ -1,4 +1,4 @@
-// A video's sound on its way to the mixer: the decoding thread resamples it
+// A video's sound on its way to the mixer: the decoding worker resamples it
 // into a ring of 16-bit stereo at the mixer's rate, the mixer's thread takes
 // it from there (SDL_mixer's music hook, which no other part of the engine
 // uses) under the engine's master volume, and counts what it played: the
@@ -41,7 +41,8 @@ private:
 };
 
 // The mixer's rate when it is open at 16-bit stereo (what the hook can
-// feed), else 0: videos then run on the frame clock, silently.
+// feed) and its device plays, else 0: videos then run on the frame clock,
+// silently.
 int VideoMixRate();
 // The sounds the mixer plays; the hook is installed with the first.
 void AddVideoSound(const std::shared_ptr<VideoSound>& sound);

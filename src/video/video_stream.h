@@ -1,7 +1,7 @@
 // One video file decoded in order: its pictures as RGBA and its sound as
-// float samples at the file's own rate. The decoder behind it is a
-// platform seam (video_stream_posix.cpp has libtheora and libvorbis; the
-// others have none yet).
+// float samples at the file's own rate. The decoder behind it
+// (video_stream.cpp: libogg, libtheora and libvorbis) is the same on every
+// platform.
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -10,6 +10,7 @@
 #include "aerox/aerox.h"
 #include "runtime/errors.h"
 #include "testkit/testkit.h"
+#include "userdata/user_dir.h"
 #include "video/video_slots.h"
 #include "video_files.h"
 
@@ -24,10 +25,16 @@ protected:
     void SetUp() override {
         oldFolder_ = std::filesystem::current_path();
         std::filesystem::current_path(game_.path());
+        // A per-user folder of its own: without one, the first read looking
+        // there says so in the log, whichever test comes first.
+        setenv("AEROX_USER_DIR", user_.path().c_str(), 1);
+        ForgetUserDataDirectory();
         logStart_ = testkit::ReadFile(LogFilePath()).size();
     }
     void TearDown() override {
         ReleaseVideos();
+        unsetenv("AEROX_USER_DIR");
+        ForgetUserDataDirectory();
         std::filesystem::current_path(oldFolder_);
     }
     std::vector<std::string> NewLogLines() {
@@ -44,6 +51,7 @@ protected:
         return lines;
     }
     testkit::TempFolder game_;
+    testkit::TempFolder user_;
     std::filesystem::path oldFolder_;
     size_t logStart_ = 0;
 };
