@@ -1,8 +1,9 @@
 // A page of the web tests (not shipped): the file commands in the browser.
 // Each visit reads what the visit before kept in the per-user folder (a
 // line, an INI count and a screenshot), writes the next, then opens the
-// page's file picker and reads back the file the test chooses in it. Each
-// step says what it found on the console for tests/web/play.js.
+// page's file picker and reads back the file the test chooses in it, and
+// saves a note through the save dialog (a download). Each step says what it
+// found on the console for tests/web/play.js.
 #include <aerox/aerox.h>
 
 #include <cstdio>
@@ -45,6 +46,10 @@ void Game() {
         }
         break;
     }
+    // Saving through the dialog: the page offers the closed file as a download.
+    const bool offered = SaveFileDialog("Save a note", "Notes|*.txt", "", "saved.txt") == 1 && DialogState() == 1 &&
+                         OpenToWrite(2, DialogPath()) == 1 && WriteLine(2, "saved line") == 1 && CloseFile(2) == 1;
+    Say(std::string("save offered ") + (offered ? "yes" : "no"));
     for (;;) ShowScreen();
 }
 

@@ -9,7 +9,8 @@
 //   node play.js <folder with index.html> --measure  figures only: first menu frame, frame rate, sizes
 //   ... --pages <folder>  also the test pages there: scene3d.html (its
 //       cube's shadow on the ground, lit ground beside it and the lit top)
-//       and files.html (the per-user folder across visits, the file picker)
+//       files.html (the per-user folder across visits, the file picker)
+//       and video.html (the test video's pictures climbing through its frames)
 // AEROX_WEB_SHOTS=<folder> keeps a screenshot of the page where a check
 // failed; AEROX_WEB_VERBOSE=1 relays the page's console.
 // Every wait is bounded, and so is the whole run.
@@ -312,15 +313,74 @@ async function filesPage(browser, dir) {
     await watch.line("files visit 1 kept 'none' screenshot 0");
     await watch.line('files saved all');
     await page.waitForSelector('#aerox-file-input', { state: 'attached', timeout: WAIT_MS });
+    const download = page.waitForEvent('download', { timeout: WAIT_MS });
     await page.setInputFiles('#aerox-file-input',
                              { name: 'note.txt', mimeType: 'text/plain', buffer: Buffer.from('picked line\n') });
     await watch.line("files chosen 'picked line'");
     console.log('ok: the files page reads back a file chosen in its file picker');
+    await watch.line('files save offered yes');
+    const saved = await download;
+    const chunks = [];
+    for await (const chunk of await saved.createReadStream()) chunks.push(chunk);
+    const body = Buffer.concat(chunks).toString();
+    if (saved.suggestedFilename() !== 'saved.txt' || body !== 'saved line\n') {
+      fail(`the save dialog's download is '${saved.suggestedFilename()}' holding ${JSON.stringify(body)}`);
+    }
+    console.log('ok: a file written through the save dialog is offered to the player as a download');
     await storeSettled(page);
     watch.forget();
     await page.reload({ timeout: WAIT_MS });
     await watch.line("files visit 2 kept 'written on visit 1' screenshot 1");
     console.log('ok: a line, an INI value and a screenshot written by the files page survive a reload');
+    if (watch.errors.length) fail(watch.errors.join('\n'));
+    await page.close();
+  } finally {
+    server.kill();
+  }
+}
+
+// The video page: the test video's size and length, then its pictures
+// drawn at (80, 60) while it plays, read from the canvas: the frame number
+// its eight bars spell (white for 1, the most significant on the left)
+// must climb through the video's 30 frames, and the video must end about
+// when its 2 seconds are over (the page's sound, started by a key, times it).
+async function videoPage(browser, dir) {
+  const { server, url } = await serve(dir);
+  try {
+    const page = await browser.newPage({ viewport: { width: 800, height: 640 } });
+    const watch = new Watch(page);
+    await page.goto(`${url}video.html`, { timeout: WAIT_MS });
+    await watch.line('video loaded');
+    if (!watch.lines.includes('video loaded 160 120 2.00')) {
+      fail(`the video page tells another size or length: ${watch.lines.filter((l) => l.startsWith('video '))}`);
+    }
+    await press(page, 'Space');
+    await watch.line('video playing');
+    const started = Date.now();
+    const seen = new Set();
+    const barNumber = (f) => {
+      let number = 0;
+      for (let bar = 0; bar < 8; ++bar) {
+        const i = ((60 + 30) * W + 80 + bar * 20 + 10) * 4;
+        const level = (f.pixels[i] + f.pixels[i + 1] + f.pixels[i + 2]) / 3;
+        if (level > 96 && level < 160) return -1;
+        number = number * 2 + (level >= 160 ? 1 : 0);
+      }
+      return number;
+    };
+    while (!watch.lines.includes('video ended') && Date.now() - started < WAIT_MS) {
+      const number = barNumber(await grab(page));
+      if (number >= 0 && number < 30) seen.add(number);
+    }
+    const ms = Date.now() - started;
+    if (!watch.lines.includes('video ended')) fail(`the video did not end within ${WAIT_MS / 1000} s`);
+    const numbers = [...seen].sort((a, b) => a - b);
+    if (numbers.length < 4 || numbers[numbers.length - 1] < 20) {
+      fail(`the video page's pictures were not seen climbing through the frames (seen ${numbers})`);
+    }
+    // Read back between frames as the canvas is screenshot: a wide bound.
+    if (ms < 1500 || ms > 6000) fail(`the 2 s video played for ${ms} ms`);
+    console.log(`ok: the video page plays the test video (160x120, 2 s) in ${ms} ms, frames ${numbers} seen`);
     if (watch.errors.length) fail(watch.errors.join('\n'));
     await page.close();
   } finally {
@@ -386,6 +446,7 @@ async function main() {
       if (pagesFolder) {
         await scene3d(browser, pagesFolder);
         await filesPage(browser, pagesFolder);
+        await videoPage(browser, pagesFolder);
       }
     }
   } finally {
