@@ -141,6 +141,37 @@ INSTANTIATE_TEST_SUITE_P(Planner, JumpPointGrids,
                                     (info.param.hashed ? "Hashed" : "Dense");
                          });
 
+// Jumps read the open cells as bits kept beside the costs: cells opened
+// and blocked between searches must reach them.
+TEST(PlannerSearch, JumpsFollowCellsChangedBetweenSearches) {
+    std::mt19937 random(4242);
+    auto grid = std::make_unique<PlannerGrid>(70, 45);
+    for (int y = 0; y < 45; ++y) {
+        for (int x = 0; x < 70; ++x) {
+            if (random() % 4 == 0) grid->SetCost(x, y, 0);
+        }
+    }
+    Planner planner(std::move(grid));
+    for (int round = 0; round < 40; ++round) {
+        for (int i = 0; i < 30; ++i) {
+            const int x = static_cast<int>(random() % 70);
+            const int y = static_cast<int>(random() % 45);
+            planner.SetCost(x, y, planner.Grid().Cost(x, y) == 0 ? 1 : 0);
+        }
+        for (int q = 0; q < 5; ++q) {
+            const Point s{static_cast<int>(random() % 70), static_cast<int>(random() % 45)};
+            const Point g{static_cast<int>(random() % 70), static_cast<int>(random() % 45)};
+            const double want = Dijkstra(planner.Grid(), s.x, s.y, g.x, g.y);
+            const double got = planner.Find(s.x, s.y, g.x, g.y);
+            ASSERT_NEAR(got, want, 1e-9 * (1 + want)) << "round " << round << " query " << q;
+            if (want > 0) {
+                ASSERT_TRUE(planner.Search().UsedJumpPoints());
+                ASSERT_EQ(CheckPath(planner.Grid(), Points(planner), s, g, got), "");
+            }
+        }
+    }
+}
+
 TEST(PlannerSearch, JumpsAreChosenOnlyWhereTheyKeepLengths) {
     struct Grid {
         const char* name;
