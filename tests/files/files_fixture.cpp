@@ -31,20 +31,6 @@ void FilesTest::UseUserFolder(const std::string& path) {
     ForgetUserDataDirectory();
 }
 
-std::vector<std::string> FilesTest::NewLogLines() {
-    const std::string log = testkit::ReadFile(LogFilePath());
-    std::vector<std::string> lines;
-    size_t start = std::min(logStart_, log.size());
-    while (start < log.size()) {
-        size_t end = log.find('\n', start);
-        if (end == std::string::npos) end = log.size();
-        std::string line = log.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) lines.push_back(line);
-        start = end + 1;
-    }
-    logStart_ = log.size();
-    return lines;
-}
+std::vector<std::string> FilesTest::NewLogLines() { return testkit::LogLinesSince(logStart_); }
 
 }  // namespace files_test

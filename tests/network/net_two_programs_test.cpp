@@ -15,24 +15,6 @@
 
 namespace {
 
-bool OnWindows() {
-#ifdef _WIN32
-    return true;
-#else
-    return false;
-#endif
-}
-
-// A path the child's system understands: Wine reaches this machine's
-// files through drive Z:.
-std::string SystemPath(std::string path) {
-    if (OnWindows() && !path.empty() && path[0] == '/') {
-        for (char& c : path) c = c == '/' ? '\\' : c;
-        path = "Z:" + path;
-    }
-    return path;
-}
-
 // The arguments as RunProcess's one text, each quoted.
 std::string Joined(const std::vector<std::string>& arguments) {
     std::string text;
@@ -45,7 +27,7 @@ std::string Joined(const std::vector<std::string>& arguments) {
 }
 
 bool Start(const std::vector<std::string>& arguments) {
-    return RunProcess(SystemPath(AEROX_NET_PEER).c_str(), Joined(arguments).c_str(), 0) == 1;
+    return RunProcess(testkit::SystemPath(AEROX_NET_PEER).c_str(), Joined(arguments).c_str(), 0) == 1;
 }
 
 // The whole lines of a child's file once it has count of them, or what it
@@ -69,13 +51,13 @@ TEST(NetTwoPrograms, HostAndJoinTradeAThousandMessagesEachWayInOrderThenAGoodbye
     const std::string hostOut = folder.File("host.txt");
     const std::string joinOut = folder.File("join.txt");
     // Port 0: the host takes a free port and says which.
-    ASSERT_TRUE(Start({"host", "0", "1000", "close", SystemPath(hostOut)}));
+    ASSERT_TRUE(Start({"host", "0", "1000", "close", testkit::SystemPath(hostOut)}));
     const std::vector<std::string> hosting = Lines(hostOut, 1, 60);
     ASSERT_EQ(hosting.size(), 1u);
     ASSERT_EQ(hosting[0].rfind("hosting on ", 0), 0u) << hosting[0];
     const std::string port = hosting[0].substr(11);
     ASSERT_GT(std::stoi(port), 0);
-    ASSERT_TRUE(Start({"join", port, "1000", "stay", SystemPath(joinOut)}));
+    ASSERT_TRUE(Start({"join", port, "1000", "stay", testkit::SystemPath(joinOut)}));
     // Each message's bytes tell its number: "intact" means all arrived, in
     // order, unchanged.
     EXPECT_EQ(Lines(hostOut, 4, 60),

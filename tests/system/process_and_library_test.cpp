@@ -24,16 +24,6 @@ bool OnWindows() {
 #endif
 }
 
-// A path the child's system understands: Wine reaches this machine's
-// files through drive Z:.
-std::string SystemPath(std::string path) {
-    if (OnWindows() && !path.empty() && path[0] == '/') {
-        for (char& c : path) c = c == '/' ? '\\' : c;
-        path = "Z:" + path;
-    }
-    return path;
-}
-
 std::string Hex(const std::string& text) {
     static const char digits[] = "0123456789abcdef";
     std::string out;
@@ -66,22 +56,36 @@ class Processes : public ::testing::Test {
 protected:
     void SetUp() override {
         out_ = folder_.File("args-out.txt");
-        setenv("AEROX_ARGS_OUT", SystemPath(out_).c_str(), 1);
+        setenv("AEROX_ARGS_OUT", testkit::SystemPath(out_).c_str(), 1);
     }
-    void TearDown() override {
-        unsetenv("AEROX_ARGS_OUT");
-    }
+    void TearDown() override { unsetenv("AEROX_ARGS_OUT"); }
     testkit::TempFolder folder_;
     std::string out_;
 };
 
 TEST_F(Processes, HardArgumentsArriveUnchanged) {
     const std::vector<std::string> hard = {
-        "plain", "two words", "", "say \"hi\"", "trail\\", "trail\\\\", "C:\\dir\\file", "C:\\dir with space\\",
-        "ünïcödé ✓ 日本", " lead and trail ", "tab\there", "\\\"", "a\\\\\"b", "\"", "\"\"", "%PATH%", "$HOME",
-        "*", "&|<>^",
+        "plain",
+        "two words",
+        "",
+        "say \"hi\"",
+        "trail\\",
+        "trail\\\\",
+        "C:\\dir\\file",
+        "C:\\dir with space\\",
+        "ünïcödé ✓ 日本",
+        " lead and trail ",
+        "tab\there",
+        "\\\"",
+        "a\\\\\"b",
+        "\"",
+        "\"\"",
+        "%PATH%",
+        "$HOME",
+        "*",
+        "&|<>^",
     };
-    ASSERT_EQ(RunProcess(SystemPath(AEROX_ARGS_CHILD).c_str(), Joined(hard).c_str(), 1),
+    ASSERT_EQ(RunProcess(testkit::SystemPath(AEROX_ARGS_CHILD).c_str(), Joined(hard).c_str(), 1),
               static_cast<double>(hard.size()));
     std::string expected;
     for (const std::string& a : hard) expected += Hex(a) + "\n";
@@ -89,10 +93,10 @@ TEST_F(Processes, HardArgumentsArriveUnchanged) {
 }
 
 TEST_F(Processes, WaitingGivesTheExitCodeAndNotWaitingGivesOne) {
-    EXPECT_EQ(RunProcess(SystemPath(AEROX_ARGS_CHILD).c_str(), "a b c", 1), 3);
-    EXPECT_EQ(RunProcess(SystemPath(AEROX_ARGS_CHILD).c_str(), "", 1), 0);
+    EXPECT_EQ(RunProcess(testkit::SystemPath(AEROX_ARGS_CHILD).c_str(), "a b c", 1), 3);
+    EXPECT_EQ(RunProcess(testkit::SystemPath(AEROX_ARGS_CHILD).c_str(), "", 1), 0);
     std::remove(out_.c_str());
-    ASSERT_EQ(RunProcess(SystemPath(AEROX_ARGS_CHILD).c_str(), "x", 0), 1);
+    ASSERT_EQ(RunProcess(testkit::SystemPath(AEROX_ARGS_CHILD).c_str(), "x", 0), 1);
     std::string got;
     for (int i = 0; i < 500 && got != "78\n"; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -134,7 +138,9 @@ struct Library {
     const char* text;
 };
 
-Library SystemLibraries() { return OnWindows() ? Library{"msvcrt.dll", "msvcrt.dll"} : Library{"libm.so.6", "libc.so.6"}; }
+Library SystemLibraries() {
+    return OnWindows() ? Library{"msvcrt.dll", "msvcrt.dll"} : Library{"libm.so.6", "libc.so.6"};
+}
 
 TEST(LibraryCalls, NumbersAndTextsReachCFunctions) {
     ASSERT_EQ(OpenLibrary(0, SystemLibraries().maths), 1);

@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -86,6 +87,32 @@ std::string ReadFile(const std::string& path) {
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();
+}
+
+std::vector<std::string> LogLinesSince(size_t& from) {
+    const std::string log = ReadFile(LogFilePath());
+    std::vector<std::string> lines;
+    size_t start = std::min(from, log.size());
+    while (start < log.size()) {
+        size_t end = log.find('\n', start);
+        if (end == std::string::npos) end = log.size();
+        std::string line = log.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) lines.push_back(line);
+        start = end + 1;
+    }
+    from = log.size();
+    return lines;
+}
+
+std::string SystemPath(std::string path) {
+#ifdef _WIN32
+    if (!path.empty() && path[0] == '/') {
+        for (char& c : path) c = c == '/' ? '\\' : c;
+        path = "Z:" + path;
+    }
+#endif
+    return path;
 }
 
 }  // namespace testkit

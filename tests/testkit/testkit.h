@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "frame/clock.h"
 
@@ -78,5 +79,13 @@ private:
 
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+
+// The engine log's lines from byte from on, without their line ends (empty
+// ones left out); from then points at the log's end.
+std::vector<std::string> LogLinesSince(size_t& from);
+
+// A path a child program understands: under Wine, a path of this machine
+// is reached through drive Z:.
+std::string SystemPath(std::string path);
 
 }  // namespace testkit

@@ -37,19 +37,7 @@ protected:
         ForgetUserDataDirectory();
         std::filesystem::current_path(oldFolder_);
     }
-    std::vector<std::string> NewLogLines() {
-        const std::string log = testkit::ReadFile(LogFilePath());
-        std::vector<std::string> lines;
-        size_t start = std::min(logStart_, log.size());
-        while (start < log.size()) {
-            size_t end = log.find('\n', start);
-            if (end == std::string::npos) end = log.size();
-            if (end > start) lines.push_back(log.substr(start, end - start));
-            start = end + 1;
-        }
-        logStart_ = log.size();
-        return lines;
-    }
+    std::vector<std::string> NewLogLines() { return testkit::LogLinesSince(logStart_); }
     testkit::TempFolder game_;
     testkit::TempFolder user_;
     std::filesystem::path oldFolder_;
