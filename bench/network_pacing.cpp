@@ -34,6 +34,7 @@
 
 #include "aerox/aerox.h"
 #include "frame/clock.h"
+#include "frame_load.h"
 #include "frame/presenter.h"
 #include "gfx/engine_context.h"
 #include "gfx/window.h"
@@ -46,27 +47,6 @@ constexpr int kPeers = 15;
 // A game that takes every message each frame could be kept taking them
 // by peers that send faster than it reads; this one takes a bounded number.
 constexpr int kMostMessagesAFrame = 4096;
-
-void DrawQuads(int count) {
-    glDisable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < count; ++i) {
-        const float x = static_cast<float>((i * 37) % 288), y = static_cast<float>((i * 53) % 208);
-        glColor4f(0.2f + 0.01f * static_cast<float>(i), 0.5f, 0.8f, 1.0f);
-        glVertex2f(x, -y);
-        glVertex2f(x, -(y + 32));
-        glVertex2f(x + 32, -(y + 32));
-        glVertex2f(x + 32, -y);
-    }
-    glEnd();
-}
-
-double Percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())));
-    return values[index];
-}
 
 // The child: 15 connections that say hello, then write 32-byte messages as
 // fast as each socket takes them and read (and drop) what the host says,

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "frame/clock.h"
+#include "frame_load.h"
 #include "frame/presenter.h"
 #include "gfx/window.h"
 #include "gfx/engine_context.h"
@@ -52,27 +53,6 @@ double CpuSeconds() {
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-void DrawQuads(int count) {
-    glDisable(GL_TEXTURE_2D);
-    glBegin(GL_QUADS);
-    for (int i = 0; i < count; ++i) {
-        const float x = static_cast<float>((i * 37) % 288), y = static_cast<float>((i * 53) % 208);
-        glColor4f(0.2f + 0.01f * static_cast<float>(i), 0.5f, 0.8f, 1.0f);
-        glVertex2f(x, -y);
-        glVertex2f(x, -(y + 32));
-        glVertex2f(x + 32, -(y + 32));
-        glVertex2f(x + 32, -y);
-    }
-    glEnd();
-}
-
-double Percentile(std::vector<double> values, double p) {
-    if (values.empty()) return 0;
-    std::sort(values.begin(), values.end());
-    const size_t index = std::min(values.size() - 1, static_cast<size_t>(p * static_cast<double>(values.size())));
-    return values[index];
-}
-
 bool RunMode(const char* name, Clock* clock, double seconds) {
     SetClock(clock);
     auto context = std::make_unique<OpenGLZodadodu>();
@@ -94,15 +74,16 @@ bool RunMode(const char* name, Clock* clock, double seconds) {
         const double release = NowMs();
         // A frame whose drawing and swap ran past its slot is late, not
         // badly paced: count it apart.
-        if (release - waited > slot || release - slot >= period) ++skipped;
-        else errors.push_back(release - slot);
+        if (release - waited > slot || release - slot >= period)
+            ++skipped;
+        else
+            errors.push_back(release - slot);
     }
     const double wall = (NowMs() - wallStart) / 1000.0;
     const double cpu = CpuSeconds() - cpuStart;
     std::printf("%-11s frames %4zu  release error ms: median %.4f  p99 %.4f  max %.4f  late %d  CPU %.1f%% of a core\n",
                 name, errors.size(), Percentile(errors, 0.5), Percentile(errors, 0.99),
-                errors.empty() ? 0.0 : *std::max_element(errors.begin(), errors.end()), skipped,
-                100.0 * cpu / wall);
+                errors.empty() ? 0.0 : *std::max_element(errors.begin(), errors.end()), skipped, 100.0 * cpu / wall);
     context.reset();
     SetClock(nullptr);
     return true;
