@@ -35,7 +35,11 @@ AStarPlanner::Status AStarPlanner::Start(const PlannerGrid& grid, int32_t start,
     hScale_ = nearestMode_ ? 0 : grid.CheapestCost();
     diagonal_ = grid.Moves() == MoveRule::Four ? 2 : kSqrt2;
     jumping_ = jumpsAllowed_ && !nearestMode_ && grid.Moves() == MoveRule::EightNoCorners && grid.AllOpenCostOne();
-    const double h = Heuristic(start % grid.Width(), start / grid.Width());
+    jumpTable_ = jumping_ ? grid.Jumps() : nullptr;
+    // Nearest-cell mode has no heuristic to better.
+    landmarks_ = nearestMode_ ? nullptr : grid.Landmarks();
+    if (landmarks_ != nullptr) goalEntry_ = landmarks_->Of(goal);
+    const double h = Estimate(start, start % grid.Width(), start / grid.Width());
     const auto cells = static_cast<size_t>(grid.Cells());
     useDense_ = !alwaysHashed_ && NodeFactory::Fits(cells);
     status_ = Status::Searching;
@@ -58,12 +62,20 @@ AStarPlanner::Status AStarPlanner::Start(const PlannerGrid& grid, int32_t start,
 
 AStarPlanner::Status AStarPlanner::Step(const PlannerGrid& grid, int64_t maxExpansions) {
     if (status_ != Status::Searching) return status_;
+    const int64_t before = expansions_;
     if (jumping_) {
-        return useDense_ ? Run<true>(dense_, denseOpen_, grid, maxExpansions)
-                         : Run<true>(hashed_, hashedOpen_, grid, maxExpansions);
+        if (useDense_) {
+            Run<true>(dense_, denseOpen_, grid, maxExpansions);
+        } else {
+            Run<true>(hashed_, hashedOpen_, grid, maxExpansions);
+        }
+    } else if (useDense_) {
+        Run<false>(dense_, denseOpen_, grid, maxExpansions);
+    } else {
+        Run<false>(hashed_, hashedOpen_, grid, maxExpansions);
     }
-    return useDense_ ? Run<false>(dense_, denseOpen_, grid, maxExpansions)
-                     : Run<false>(hashed_, hashedOpen_, grid, maxExpansions);
+    grid.CountSearchWork(expansions_ - before);
+    return status_;
 }
 
 void AStarPlanner::Cancel() {
@@ -111,48 +123,18 @@ AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, cons
             reachedGoal_ = true;
             return status_ = Status::Found;
         }
-        unsigned mask = masks[cell];
-        // Jumps first, all of them, each record fetched as its jump ends:
-        // the next jumps' scanning hides the wait for far-off records.
-        int32_t jumpTo[8];
-        int32_t jumpSteps[8];
-        if constexpr (Jumping) {
-            const unsigned turns = jump_point_search::Successors(masks, width, cell, store[id].arrival);
-            mask = 0;
-            for (unsigned m = turns; m != 0; m &= m - 1) {
-                const int k = __builtin_ctz(m);
-                jumpTo[k] = jump_point_search::Jump(masks, width, cell, k, goal_, jumpSteps[k]);
-                if (jumpTo[k] < 0) continue;
-                store.Prefetch(jumpTo[k]);
-                mask |= 1u << k;
-            }
-        }
-        for (; mask != 0; mask &= mask - 1) {
-            const int k = __builtin_ctz(mask);
-            int32_t next;
-            double ng;
-            int nx;
-            int ny;
-            if constexpr (Jumping) {
-                const int32_t steps = jumpSteps[k];
-                next = jumpTo[k];
-                ng = g + (k >= 4 ? kSqrt2 * steps : steps);
-                nx = x + kStepDx[k] * steps;
-                ny = y + kStepDy[k] * steps;
-            } else {
-                next = cell + offsets[k];
-                const uint8_t cost = grid.Cost(next);
-                ng = g + (k >= 4 ? kSqrt2 * cost : cost);
-                nx = x + kStepDx[k];
-                ny = y + kStepDy[k];
-            }
+        // Offers the cell next (entered by step k) at cost ng, at (nx, ny).
+        auto relax = [&](int32_t next, int k, double ng, int nx, int ny) {
             const int32_t nid = store.Get(next);
             NodeRecord& n = store[nid];
-            if (n.heapPos == kClosed || n.heapPos == kNext || ng >= n.g) continue;
+            if (n.heapPos == kClosed || n.heapPos == kNext || ng >= n.g) return;
             n.g = ng;
             n.parent = cell;
             n.arrival = static_cast<uint8_t>(k);
-            const double f = ng + Heuristic(nx, ny);
+            if constexpr (Jumping) {
+                if (jumpTable_ != nullptr) jumpTable_->Prefetch(next);
+            }
+            const double f = ng + Estimate(next, nx, ny);
             if (n.heapPos == kNotOpen && f <= leastF_) {
                 n.heapPos = kNext;
                 next_.push_back(nid);
@@ -161,9 +143,91 @@ AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, cons
             } else {
                 open.Decrease(store, nid, f, ng);
             }
+        };
+        if constexpr (!Jumping) {
+            for (unsigned mask = masks[cell]; mask != 0; mask &= mask - 1) {
+                const int k = __builtin_ctz(mask);
+                const int32_t next = cell + offsets[k];
+                const uint8_t cost = grid.Cost(next);
+                relax(next, k, g + (k >= 4 ? kSqrt2 * cost : cost), x + kStepDx[k], y + kStepDy[k]);
+            }
+        } else if (jumpTable_ != nullptr) {
+            // All the jumps first, each target's record fetched as it is
+            // found, then the offers: the reads of the table hide the wait.
+            found_.clear();
+            ExpandWithTable(masks, width, cell, x, y, g, store[id].arrival, [&](int32_t next, int k, double ng, int nx, int ny) {
+                store.Prefetch(next);
+                if (landmarks_ != nullptr) landmarks_->Prefetch(next);
+                found_.push_back(Found{next, k, ng, nx, ny});
+            });
+            for (const Found& f : found_) relax(f.next, f.k, f.g, f.x, f.y);
+        } else {
+            // Jumps first, all of them, each record fetched as its jump ends:
+            // the next jumps' scanning hides the wait for far-off records.
+            int32_t jumpTo[8];
+            int32_t jumpSteps[8];
+            const unsigned turns = jump_point_search::Successors(masks, width, cell, store[id].arrival);
+            unsigned found = 0;
+            for (unsigned m = turns; m != 0; m &= m - 1) {
+                const int k = __builtin_ctz(m);
+                jumpTo[k] = jump_point_search::Jump(masks, width, cell, k, goal_, jumpSteps[k]);
+                if (jumpTo[k] < 0) continue;
+                store.Prefetch(jumpTo[k]);
+                found |= 1u << k;
+            }
+            for (; found != 0; found &= found - 1) {
+                const int k = __builtin_ctz(found);
+                const int32_t steps = jumpSteps[k];
+                relax(jumpTo[k], k, g + (k >= 4 ? kSqrt2 * steps : steps), x + kStepDx[k] * steps,
+                      y + kStepDy[k] * steps);
+            }
         }
     }
     return status_;
+}
+
+template <typename Relax>
+void AStarPlanner::ExpandWithTable(const uint8_t* masks, int width, int32_t cell, int x, int y, double g, int arrival,
+                                   Relax relax) {
+    const unsigned turns = jump_point_search::Successors(masks, width, cell, arrival);
+    for (unsigned m = turns & 0x0fu; m != 0; m &= m - 1) {
+        const int k = __builtin_ctz(m);
+        int32_t steps = 0;
+        const int32_t to = jumpTable_->Jump(cell, x, y, k, goalX_, goalY_, steps);
+        if (to >= 0) relax(to, k, g + steps, x + kStepDx[k] * steps, y + kStepDy[k] * steps);
+    }
+    // A diagonal jump point is passed, not expanded: its successors are the
+    // diagonal going on and the straight jumps from it, so they are offered
+    // here, each as one move (diagonal, then straight) from this cell. The
+    // open list never holds the diagonal points, and the lengths stay
+    // optimal: every path through one is still offered.
+    for (unsigned m = turns & 0xf0u; m != 0; m &= m - 1) {
+        const int k = __builtin_ctz(m);
+        const int dx = kStepDx[k];
+        const int dy = kStepDy[k];
+        const int kx = dx > 0 ? 0 : 1;
+        const int ky = dy > 0 ? 2 : 3;
+        int32_t at = cell;
+        int ax = x;
+        int ay = y;
+        int32_t diagonal = 0;
+        int32_t steps = 0;
+        while ((at = jumpTable_->Jump(at, ax, ay, k, goalX_, goalY_, steps)) >= 0) {
+            diagonal += steps;
+            ax += dx * steps;
+            ay += dy * steps;
+            const double gAt = g + kSqrt2 * diagonal;
+            if (at == goal_) {
+                relax(at, k, gAt, ax, ay);
+                break;
+            }
+            int32_t straight = 0;
+            const int32_t across = jumpTable_->Jump(at, ax, ay, kx, goalX_, goalY_, straight);
+            if (across >= 0) relax(across, kx, gAt + straight, ax + dx * straight, ay);
+            const int32_t along = jumpTable_->Jump(at, ax, ay, ky, goalX_, goalY_, straight);
+            if (along >= 0) relax(along, ky, gAt + straight, ax, ay + dy * straight);
+        }
+    }
 }
 
 template <typename Store>

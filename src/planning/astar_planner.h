@@ -13,6 +13,8 @@
 #include "planning/node_factory.h"
 #include "planning/node_hash_table.h"
 #include "planning/open_list.h"
+#include "planning/jump_table.h"
+#include "planning/landmark_distances.h"
 #include "planning/planner_grid.h"
 
 class AStarPlanner {
@@ -40,6 +42,8 @@ public:
     bool UsedDenseNodes() const { return useDense_; }
     // Lets a test run NodeHashTable on grids the dense array would serve.
     void AlwaysHashNodes(bool on) { alwaysHashed_ = on; }
+    // Whether the last search's heuristic used the landmark distances.
+    bool UsedLandmarks() const { return landmarks_ != nullptr; }
     // Lets a test or a benchmark hold jump point search back where it
     // would be chosen.
     void AllowJumpPoints(bool on) { jumpsAllowed_ = on; }
@@ -49,6 +53,20 @@ public:
 private:
     template <bool Jumping, typename Store>
     Status Run(Store& store, OpenList<Store>& open, const PlannerGrid& grid, int64_t maxExpansions);
+    // One expansion of jump point search read from the jump table.
+    template <typename Relax>
+    void ExpandWithTable(const uint8_t* masks, int width, int32_t cell, int x, int y, double g, int arrival,
+                         Relax relax);
+    // A jump's end as ExpandWithTable finds it: the cell, the step it is
+    // entered by, its cost and its place.
+    struct Found {
+        int32_t next;
+        int k;
+        double g;
+        int x;
+        int y;
+    };
+    std::vector<Found> found_;
     template <typename Store>
     void Rebuild(const Store& store, int32_t end, int width);
     // The octile distance to the goal times the cheapest cost: with side
@@ -60,6 +78,13 @@ private:
         const int hi = dx < dy ? dy : dx;
         return hScale_ * ((hi - lo) + diagonal_ * lo);
     }
+    // The better of the octile distance and the landmarks' bound.
+    double Estimate(int32_t cell, int x, int y) const {
+        const double octile = Heuristic(x, y);
+        if (landmarks_ == nullptr) return octile;
+        const double bound = LandmarkBound(landmarks_->Of(cell), goalEntry_);
+        return bound > octile ? bound : octile;
+    }
 
     NodeFactory dense_;
     NodeHashTable hashed_;
@@ -69,6 +94,9 @@ private:
     bool alwaysHashed_ = false;
     bool jumpsAllowed_ = true;
     bool jumping_ = false;
+    const JumpTable* jumpTable_ = nullptr;  // for this search; null: scan
+    const LandmarkDistances* landmarks_ = nullptr;  // for this search; null: octile only
+    LandmarkDistances::Entry goalEntry_{};
 
     Status status_ = Status::Idle;
     int32_t goal_ = 0;

@@ -86,9 +86,15 @@ std::vector<int32_t> Expand(const std::vector<int32_t>& jumpPoints, int width) {
         const int32_t to = jumpPoints[i];
         const int dx = to % width - from % width;
         const int dy = to / width - from / width;
-        const int32_t step = Sign(dy) * width + Sign(dx);
-        const int n = dx * dx > dy * dy ? (dx < 0 ? -dx : dx) : (dy < 0 ? -dy : dy);
-        for (int i = 1; i <= n; ++i) cells.push_back(from + i * step);
+        // A straight or diagonal line, or (from a diagonal jump point
+        // passed without expanding it) a diagonal and then a straight one.
+        const int ax = dx < 0 ? -dx : dx;
+        const int ay = dy < 0 ? -dy : dy;
+        const int diagonal = ax < ay ? ax : ay;
+        int32_t at = from;
+        for (int s = 0; s < diagonal; ++s) cells.push_back(at += Sign(dy) * width + Sign(dx));
+        const int32_t straight = ax > ay ? Sign(dx) : Sign(dy) * width;
+        for (int s = diagonal; s < (ax > ay ? ax : ay); ++s) cells.push_back(at += straight);
     }
     return cells;
 }

@@ -26,7 +26,8 @@ uint8_t Successors(const uint8_t* masks, int width, int32_t cell, int arrival);
 int32_t Jump(const uint8_t* masks, int width, int32_t cell, int k, int32_t goal, int32_t& steps);
 
 // Expands a chain of jump points, each reached from the one before in a
-// straight or diagonal line, into every cell along it.
+// straight or diagonal line, or in a diagonal one and then a straight one,
+// into every cell along it.
 std::vector<int32_t> Expand(const std::vector<int32_t>& jumpPoints, int width);
 
 }  // namespace jump_point_search

@@ -1,11 +1,17 @@
 #include "planning/planner_grid.h"
 
 #include "planning/fixed_deque.h"
+#include "planning/jump_table.h"
+#include "planning/landmark_distances.h"
 
 PlannerGrid::PlannerGrid(int width, int height)
     : width_(width), height_(height), cost_(static_cast<size_t>(width) * static_cast<size_t>(height), 1) {
     costCount_[1] = Cells();
 }
+
+PlannerGrid::PlannerGrid(PlannerGrid&&) noexcept = default;
+PlannerGrid& PlannerGrid::operator=(PlannerGrid&&) noexcept = default;
+PlannerGrid::~PlannerGrid() = default;
 
 void PlannerGrid::SetCost(int x, int y, uint8_t cost) {
     uint8_t& cell = cost_[static_cast<size_t>(Index(x, y))];
@@ -16,6 +22,7 @@ void PlannerGrid::SetCost(int x, int y, uint8_t cost) {
     --costCount_[cell];
     ++costCount_[cost];
     cell = cost;
+    if (opens) DropTables();
     // Only the steps into, out of and past this cell can have changed.
     if (opens && !masks_.empty()) {
         for (int ny = y - 1; ny <= y + 1; ++ny) {
@@ -27,7 +34,10 @@ void PlannerGrid::SetCost(int x, int y, uint8_t cost) {
 }
 
 void PlannerGrid::SetMoves(MoveRule moves) {
-    if (moves != moves_) masks_.clear();
+    if (moves != moves_) {
+        masks_.clear();
+        DropTables();
+    }
     moves_ = moves;
 }
 
@@ -51,6 +61,40 @@ const uint8_t* PlannerGrid::MoveMasks() const {
         }
     }
     return masks_.data();
+}
+
+void PlannerGrid::DropTables() {
+    jumps_.reset();
+    landmarks_.reset();
+    searchWork_ = 0;
+}
+
+// What each table costs to build, in expansions of a search: the jump
+// table about a sixteenth of an expansion a cell, the landmark distances
+// one Dijkstra's search a landmark.
+const JumpTable* PlannerGrid::Jumps() const {
+    if (jumps_ == nullptr && JumpTable::Fits(static_cast<size_t>(Cells())) && searchWork_ * 16 >= Cells()) {
+        jumps_ = std::make_unique<JumpTable>(MoveMasks(), width_, height_);
+    }
+    return jumps_.get();
+}
+
+void PlannerGrid::BuildTables() const {
+    if (jumps_ == nullptr && JumpTable::Fits(static_cast<size_t>(Cells()))) {
+        jumps_ = std::make_unique<JumpTable>(MoveMasks(), width_, height_);
+    }
+    if (landmarks_ == nullptr && Cells() >= kLandmarkCells && LandmarkDistances::Fits(static_cast<size_t>(Cells()))) {
+        landmarks_ = std::make_unique<LandmarkDistances>(MoveMasks(), width_, height_);
+    }
+}
+
+const LandmarkDistances* PlannerGrid::Landmarks() const {
+    if (!AllOpenCostOne()) return nullptr;
+    if (landmarks_ == nullptr && Cells() >= kLandmarkCells && LandmarkDistances::Fits(static_cast<size_t>(Cells())) &&
+        searchWork_ >= int64_t{LandmarkDistances::kLandmarks} * Cells()) {
+        landmarks_ = std::make_unique<LandmarkDistances>(MoveMasks(), width_, height_);
+    }
+    return landmarks_.get();
 }
 
 bool PlannerGrid::DiagonalAllowed(int x, int y, int dx, int dy) const {

@@ -2,16 +2,21 @@
 // connected regions of open cells, relabelled lazily after a change.
 #pragma once
 #include <array>
+#include <memory>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 inline constexpr int kMaxPlannerSide = 4096;
+inline constexpr int kLandmarkCells = 128 * 128;
 inline constexpr double kSqrt2 = 1.4142135623730951;
 
 // The eight steps, side steps first; bit k of a move mask is step k.
 inline constexpr int kStepDx[8] = {1, -1, 0, 0, 1, 1, -1, -1};
 inline constexpr int kStepDy[8] = {0, 0, 1, -1, 1, -1, 1, -1};
+
+class JumpTable;
+class LandmarkDistances;
 
 enum class MoveRule : uint8_t { Four = 0, EightNoCorners = 1, EightPastCorners = 2 };
 
@@ -48,6 +53,29 @@ public:
     // are the regions. -1 for a blocked cell.
     int32_t Region(int cell) const;
 
+    // Tables worked out once from the move masks, each built once it has
+    // paid for itself: after a cell opens or closes, searches go without
+    // until they have done about as much work as building it would cost
+    // (a game changing its grid every frame never builds one). Null while
+    // not worth it, or over the table's memory budget.
+    // - the jump table (jump_table.h);
+    const JumpTable* Jumps() const;
+    // - the landmark distances (landmark_distances.h), for grids of at
+    //   least kLandmarkCells cells whose open cells all cost 1 (null for
+    //   others): on smaller grids a search takes microseconds, and reading
+    //   the distances costs more than the cells they spare.
+    const LandmarkDistances* Landmarks() const;
+    // Builds both tables now, whatever the work done (within their memory
+    // budgets and sizes): for tests and benchmarks that must know which
+    // search runs.
+    void BuildTables() const;
+    // Cells expanded by searches since the masks last changed.
+    void CountSearchWork(int64_t expansions) const { searchWork_ += expansions; }
+
+    PlannerGrid(PlannerGrid&&) noexcept;
+    PlannerGrid& operator=(PlannerGrid&&) noexcept;
+    ~PlannerGrid();
+
 private:
     void LabelRegions() const;
     uint8_t MaskOf(int x, int y) const;
@@ -60,4 +88,8 @@ private:
     mutable std::vector<int32_t> regions_;
     mutable bool regionsStale_ = true;
     mutable std::vector<uint8_t> masks_;  // empty until a search needs them
+    void DropTables();
+    mutable std::unique_ptr<JumpTable> jumps_;
+    mutable std::unique_ptr<LandmarkDistances> landmarks_;
+    mutable int64_t searchWork_ = 0;
 };

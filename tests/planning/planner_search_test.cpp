@@ -21,13 +21,7 @@ using planning_test::CheckPath;
 using planning_test::DataFile;
 using planning_test::Dijkstra;
 using planning_test::Point;
-
-std::vector<Point> Points(const Planner& planner) {
-    std::vector<Point> points;
-    for (int32_t cell : planner.Path())
-        points.push_back({cell % planner.Grid().Width(), cell / planner.Grid().Width()});
-    return points;
-}
+using planning_test::Points;
 
 struct RandomCase {
     int width;

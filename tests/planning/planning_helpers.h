@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "planning/planner.h"
 #include "planning/planner_grid.h"
 
 namespace planning_test {
@@ -66,6 +67,14 @@ struct Point {
     int x;
     int y;
 };
+
+// The last path a planner found, as points.
+inline std::vector<Point> Points(const Planner& planner) {
+    std::vector<Point> points;
+    for (int32_t cell : planner.Path())
+        points.push_back({cell % planner.Grid().Width(), cell / planner.Grid().Width()});
+    return points;
+}
 
 // Empty when the points make a path of allowed steps from start to goal
 // whose costs add up to length; else what is wrong.
