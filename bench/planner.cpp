@@ -95,12 +95,14 @@ const Case& TheRandomMap() {
 struct QueryTimes {
     double median;
     double mean;
+    double slowest;
 };
 
 template <typename Run>
 QueryTimes TimeQueries(const std::vector<Query>& queries, Run run) {
     std::vector<double> times;
     double sum = 0;
+    double slowest = 0;
     for (const Query& q : queries) {
         double best = 1e30;
         for (int r = 0; r < 3; ++r) {
@@ -111,14 +113,16 @@ QueryTimes TimeQueries(const std::vector<Query>& queries, Run run) {
         }
         times.push_back(best);
         sum += best;
+        slowest = std::max(slowest, best);
     }
     std::nth_element(times.begin(), times.begin() + static_cast<long>(times.size() / 2), times.end());
-    return {times[times.size() / 2], sum / static_cast<double>(times.size())};
+    return {times[times.size() / 2], sum / static_cast<double>(times.size()), slowest};
 }
 
 void SetTimeCounters(benchmark::State& state, const QueryTimes& times) {
     state.counters["median_us"] = times.median;
     state.counters["mean_us"] = times.mean;
+    state.counters["slowest_us"] = times.slowest;
 }
 
 // jumps: whether FindPath may choose jump point search (it does on both
@@ -155,10 +159,54 @@ void BM_ArenaAeroxAStar(benchmark::State& state) { Aerox(state, TheArena(), fals
 void BM_ArenaAeroxJumpPoints(benchmark::State& state) { Aerox(state, TheArena(), true); }
 void BM_Random512AeroxAStar(benchmark::State& state) { Aerox(state, TheRandomMap(), false); }
 void BM_Random512AeroxJumpPoints(benchmark::State& state) { Aerox(state, TheRandomMap(), true); }
+// What building the tables costs once a cell has opened or closed: the
+// work searches must have done before FindPath builds them.
+void BM_Random512Tables(benchmark::State& state) {
+    const PlannerGrid& source = TheRandomMap().planner->Grid();
+    PlannerGrid grid(source.Width(), source.Height());
+    for (int32_t cell = 0; cell < source.Cells(); ++cell) {
+        grid.SetCost(cell % source.Width(), cell / source.Width(), source.Cost(cell));
+    }
+    for (auto _ : state) {
+        const uint8_t cost = grid.Cost(0, 0);
+        grid.SetCost(0, 0, cost == 0 ? 1 : 0);  // drops the tables
+        grid.BuildTables();
+    }
+}
+
+// Searches from a cell's change on, as a game makes them: the slowest one
+// while the tables are built a slice at a time, and how many searches it
+// takes until both are ready.
+void BM_Random512SearchesWhileTablesBuild(benchmark::State& state) {
+    const Case& c = TheRandomMap();
+    const PlannerGrid& source = c.planner->Grid();
+    for (auto _ : state) {
+        auto grid = std::make_unique<PlannerGrid>(source.Width(), source.Height());
+        for (int32_t cell = 0; cell < source.Cells(); ++cell) {
+            grid->SetCost(cell % source.Width(), cell / source.Width(), source.Cost(cell));
+        }
+        Planner planner(std::move(grid));
+        double slowest = 0;
+        size_t searches = 0;
+        for (; searches < 100000 && !(planner.Search().UsedLandmarks() && planner.Search().UsedJumpPoints());
+             ++searches) {
+            const Query& q = c.queries[searches % c.queries.size()];
+            const auto t0 = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(planner.Find(q.sx, q.sy, q.gx, q.gy));
+            const auto t1 = std::chrono::steady_clock::now();
+            slowest = std::max(slowest, std::chrono::duration<double, std::milli>(t1 - t0).count());
+        }
+        state.counters["slowest_ms"] = slowest;
+        state.counters["searches_until_ready"] = static_cast<double>(searches);
+    }
+}
+
 BENCHMARK(BM_ArenaAeroxAStar)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ArenaAeroxJumpPoints)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Random512AeroxAStar)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Random512AeroxJumpPoints)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Random512Tables)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Random512SearchesWhileTablesBuild)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 #ifdef AEROX_BENCH_BOOST
 

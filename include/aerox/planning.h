@@ -20,6 +20,18 @@
 /// still every cell along it, and PathExpansions counts those turning
 /// cells only.
 ///
+/// A slot searched often builds two tables of its own once the searches
+/// have done about as much work as building them costs: where jumps go
+/// from each cell (for jump point search; 16 bytes a cell), and, on grids
+/// of at least 128x128 cells whose open cells all cost 1, the distances
+/// from eight far-apart cells to every cell (64 bytes a cell), which tell
+/// the search how much longer than the straight line the walls make a path,
+/// so it expands far fewer cells. Opening or blocking a cell drops both, to
+/// be built again once paid for; a game that changes cells every frame
+/// never builds them. Over 64 MB a table is not built (grids past about
+/// 2048x2048 cells for the first, 1024x1024 for the second). With a table
+/// built, a query may get another path of the same length than before.
+///
 /// These commands work at any time, also before RunGame has started the
 /// engine. A slot number has its fraction cut off. A slot number outside
 /// 0..255, a slot never created, a coordinate outside the grid or NaN makes
@@ -123,7 +135,7 @@ double SmoothPath(double slot);
 
 // --- searching over several frames
 /// Starts a search that StepPathSearch carries on a little at a time; the
-/// path it finds is the one FindPath would give.
+/// path it finds is the one FindPath would give at the same moment.
 /// @param slot the slot, 0..255.
 /// @param startX the start's column.
 /// @param startY the start's row.

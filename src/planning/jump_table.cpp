@@ -1,5 +1,7 @@
 #include "planning/jump_table.h"
 
+#include <limits>
+
 #include "planning/planner_grid.h"
 
 namespace {
@@ -20,23 +22,34 @@ int16_t Extend(bool stopsThere, int16_t next) {
 
 }  // namespace
 
-JumpTable::JumpTable(const uint8_t* masks, int width, int height)
-    : width_(width), entries_(static_cast<size_t>(width) * static_cast<size_t>(height)) {
+JumpTable::JumpTable(int width, int height)
+    : width_(width), height_(height), entries_(static_cast<size_t>(width) * static_cast<size_t>(height)) {}
+
+JumpTable::JumpTable(const uint8_t* masks, int width, int height) : JumpTable(width, height) {
+    BuildSome(masks, std::numeric_limits<int64_t>::max());
+}
+
+bool JumpTable::BuildSome(const uint8_t* masks, int64_t budget) {
     // Each direction fills its entries from the far side, so the cell one
-    // step on is always done first. Straight ones first: the diagonal ones
-    // stop where a straight one from the cell finds a jump point.
-    for (int k = 0; k < 8; ++k) {
+    // step on is always done first. The straight directions come first in
+    // the step order (0..3), so every diagonal finds both of its straight
+    // ones done: it stops where a straight jump from the cell finds a
+    // jump point.
+    for (; direction_ < 8 && budget > 0; ++direction_, row_ = 0) {
+        const int k = direction_;
         const int dx = kStepDx[k];
         const int dy = kStepDy[k];
-        const int32_t offset = dy * width + dx;
+        const int32_t offset = dy * width_ + dx;
         const uint8_t bit = static_cast<uint8_t>(1u << k);
         const int kx = RowStep(dx);
         const int ky = ColumnStep(dy);
-        for (int i = 0; i < height; ++i) {
-            const int y = dy > 0 ? height - 1 - i : i;
-            for (int j = 0; j < width; ++j) {
-                const int x = dx > 0 ? width - 1 - j : j;
-                const int32_t cell = y * width + x;
+        for (; row_ < height_; ++row_) {
+            if (budget <= 0) return false;
+            budget -= width_;
+            const int y = dy > 0 ? height_ - 1 - row_ : row_;
+            for (int j = 0; j < width_; ++j) {
+                const int x = dx > 0 ? width_ - 1 - j : j;
+                const int32_t cell = y * width_ + x;
                 int16_t& v = entries_[static_cast<size_t>(cell)].d[k];
                 if ((masks[cell] & bit) == 0) {
                     v = 0;
@@ -54,9 +67,8 @@ JumpTable::JumpTable(const uint8_t* masks, int width, int height)
                 v = Extend(stops, n.d[k]);
             }
         }
-        // The straight directions come first in the step order (0..3), so
-        // every diagonal finds both of its straight ones done.
     }
+    return Ready();
 }
 
 int32_t JumpTable::Jump(int32_t cell, int x, int y, int k, int goalX, int goalY, int32_t& steps) const {

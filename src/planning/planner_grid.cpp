@@ -1,5 +1,7 @@
 #include "planning/planner_grid.h"
 
+#include <limits>
+
 #include "planning/fixed_deque.h"
 #include "planning/jump_table.h"
 #include "planning/landmark_distances.h"
@@ -69,32 +71,46 @@ void PlannerGrid::DropTables() {
     searchWork_ = 0;
 }
 
-// What each table costs to build, in expansions of a search: the jump
-// table about a sixteenth of an expansion a cell, the landmark distances
-// one Dijkstra's search a landmark.
-const JumpTable* PlannerGrid::Jumps() const {
-    if (jumps_ == nullptr && JumpTable::Fits(static_cast<size_t>(Cells())) && searchWork_ * 16 >= Cells()) {
-        jumps_ = std::make_unique<JumpTable>(MoveMasks(), width_, height_);
-    }
-    return jumps_.get();
-}
+// Each table is begun once searches have done about as much work as
+// building it costs (in expansions: the jump table a sixteenth of one a
+// cell, the landmark distances one Dijkstra's search a landmark), then
+// built a slice of about a millisecond or two at each search start.
+namespace {
+constexpr int64_t kJumpTableSlice = int64_t{1} << 19;  // cells
+constexpr int64_t kLandmarkSlice = int64_t{1} << 15;   // cells taken from an open list
+}  // namespace
 
-void PlannerGrid::BuildTables() const {
-    if (jumps_ == nullptr && JumpTable::Fits(static_cast<size_t>(Cells()))) {
-        jumps_ = std::make_unique<JumpTable>(MoveMasks(), width_, height_);
+const JumpTable* PlannerGrid::Jumps() const {
+    if (jumps_ == nullptr) {
+        if (!JumpTable::Fits(static_cast<size_t>(Cells())) || searchWork_ * 16 < Cells()) return nullptr;
+        jumps_ = std::make_unique<JumpTable>(width_, height_);
     }
-    if (landmarks_ == nullptr && Cells() >= kLandmarkCells && LandmarkDistances::Fits(static_cast<size_t>(Cells()))) {
-        landmarks_ = std::make_unique<LandmarkDistances>(MoveMasks(), width_, height_);
-    }
+    if (!jumps_->Ready() && !jumps_->BuildSome(MoveMasks(), kJumpTableSlice)) return nullptr;
+    return jumps_.get();
 }
 
 const LandmarkDistances* PlannerGrid::Landmarks() const {
     if (!AllOpenCostOne()) return nullptr;
-    if (landmarks_ == nullptr && Cells() >= kLandmarkCells && LandmarkDistances::Fits(static_cast<size_t>(Cells())) &&
-        searchWork_ >= int64_t{LandmarkDistances::kLandmarks} * Cells()) {
-        landmarks_ = std::make_unique<LandmarkDistances>(MoveMasks(), width_, height_);
+    if (landmarks_ == nullptr) {
+        if (Cells() < kLandmarkCells || !LandmarkDistances::Fits(static_cast<size_t>(Cells())) ||
+            searchWork_ < int64_t{LandmarkDistances::kLandmarks} * Cells()) {
+            return nullptr;
+        }
+        landmarks_ = std::make_unique<LandmarkDistances>(width_, height_);
     }
+    if (!landmarks_->Ready() && !landmarks_->BuildSome(MoveMasks(), kLandmarkSlice)) return nullptr;
     return landmarks_.get();
+}
+
+void PlannerGrid::BuildTables() const {
+    if (JumpTable::Fits(static_cast<size_t>(Cells()))) {
+        if (jumps_ == nullptr) jumps_ = std::make_unique<JumpTable>(width_, height_);
+        jumps_->BuildSome(MoveMasks(), std::numeric_limits<int64_t>::max());
+    }
+    if (Cells() >= kLandmarkCells && LandmarkDistances::Fits(static_cast<size_t>(Cells()))) {
+        if (landmarks_ == nullptr) landmarks_ = std::make_unique<LandmarkDistances>(width_, height_);
+        landmarks_->BuildSome(MoveMasks(), std::numeric_limits<int64_t>::max());
+    }
 }
 
 bool PlannerGrid::DiagonalAllowed(int x, int y, int dx, int dy) const {

@@ -53,11 +53,12 @@ public:
     // are the regions. -1 for a blocked cell.
     int32_t Region(int cell) const;
 
-    // Tables worked out once from the move masks, each built once it has
+    // Tables worked out once from the move masks, each begun once it has
     // paid for itself: after a cell opens or closes, searches go without
     // until they have done about as much work as building it would cost
-    // (a game changing its grid every frame never builds one). Null while
-    // not worth it, or over the table's memory budget.
+    // (a game changing its grid every frame never builds one), then each
+    // search start builds a slice of it. Null until ready, or over the
+    // table's memory budget.
     // - the jump table (jump_table.h);
     const JumpTable* Jumps() const;
     // - the landmark distances (landmark_distances.h), for grids of at
