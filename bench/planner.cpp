@@ -150,7 +150,8 @@ void Aerox(benchmark::State& state, const Case& c, bool jumps) {
         const Query& q = c.queries[i++ % c.queries.size()];
         benchmark::DoNotOptimize(planner.Find(q.sx, q.sy, q.gx, q.gy));
     }
-    SetTimeCounters(state, TimeQueries(c.queries, [&](const Query& q) { return planner.Find(q.sx, q.sy, q.gx, q.gy); }));
+    SetTimeCounters(state,
+                    TimeQueries(c.queries, [&](const Query& q) { return planner.Find(q.sx, q.sy, q.gx, q.gy); }));
     state.counters["expansions"] = expansions / static_cast<double>(c.queries.size());
     planner.Search().AllowJumpPoints(true);
 }

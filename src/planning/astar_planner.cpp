@@ -155,11 +155,12 @@ AStarPlanner::Status AStarPlanner::Run(Store& store, OpenList<Store>& open, cons
             // All the jumps first, each target's record fetched as it is
             // found, then the offers: the reads of the table hide the wait.
             found_.clear();
-            ExpandWithTable(masks, width, cell, x, y, g, store[id].arrival, [&](int32_t next, int k, double ng, int nx, int ny) {
-                store.Prefetch(next);
-                if (landmarks_ != nullptr) landmarks_->Prefetch(next);
-                found_.push_back(Found{next, k, ng, nx, ny});
-            });
+            ExpandWithTable(masks, width, cell, x, y, g, store[id].arrival,
+                            [&](int32_t next, int k, double ng, int nx, int ny) {
+                                store.Prefetch(next);
+                                if (landmarks_ != nullptr) landmarks_->Prefetch(next);
+                                found_.push_back(Found{next, k, ng, nx, ny});
+                            });
             for (const Found& f : found_) relax(f.next, f.k, f.g, f.x, f.y);
         } else {
             // Jumps first, all of them, each record fetched as its jump ends:

@@ -94,7 +94,7 @@ private:
     bool alwaysHashed_ = false;
     bool jumpsAllowed_ = true;
     bool jumping_ = false;
-    const JumpTable* jumpTable_ = nullptr;  // for this search; null: scan
+    const JumpTable* jumpTable_ = nullptr;          // for this search; null: scan
     const LandmarkDistances* landmarks_ = nullptr;  // for this search; null: octile only
     LandmarkDistances::Entry goalEntry_{};
 

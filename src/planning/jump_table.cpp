@@ -97,16 +97,16 @@ int32_t JumpTable::Jump(int32_t cell, int x, int y, int k, int goalX, int goalY,
     const int nRow = (goalY - y) * dy;
     if (nRow >= 1 && nRow <= limit && (best == 0 || nRow < best)) {
         const int left = (goalX - (x + nRow * dx)) * dx;
-        if (left == 0 ||
-            (left > 0 && left <= Reach(entries_[static_cast<size_t>(cell + nRow * offset)].d[RowStep(dx)]))) {
+        const int32_t meets = cell + nRow * offset;
+        if (left == 0 || (left > 0 && left <= Reach(entries_[static_cast<size_t>(meets)].d[RowStep(dx)]))) {
             best = nRow;
         }
     }
     const int nColumn = (goalX - x) * dx;
     if (nColumn >= 1 && nColumn <= limit && (best == 0 || nColumn < best)) {
         const int left = (goalY - (y + nColumn * dy)) * dy;
-        if (left == 0 ||
-            (left > 0 && left <= Reach(entries_[static_cast<size_t>(cell + nColumn * offset)].d[ColumnStep(dy)]))) {
+        const int32_t meets = cell + nColumn * offset;
+        if (left == 0 || (left > 0 && left <= Reach(entries_[static_cast<size_t>(meets)].d[ColumnStep(dy)]))) {
             best = nColumn;
         }
     }

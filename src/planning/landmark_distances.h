@@ -58,8 +58,8 @@ private:
     std::vector<Entry> entries_;
     // The building: landmark_ is the one being searched from (-1: the
     // search from the first open cell, which finds the first landmark).
-    int landmark_ = -2;  // -2: not begun
-    int32_t farthest_ = -1;  // the cell farthest from every landmark so far
+    int landmark_ = -2;            // -2: not begun
+    int32_t farthest_ = -1;        // the cell farthest from every landmark so far
     std::vector<double> nearest_;  // distance to the nearest landmark; -1 unreached
     // Dijkstra's search under way. With only two step costs (1 and √2) its
     // open list is two first-in-first-out queues, one for cells reached by

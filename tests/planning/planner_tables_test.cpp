@@ -63,8 +63,8 @@ TEST(PlannerTables, TheJumpTableJumpsAsTheScansDo) {
                     const int32_t want =
                         jump_point_search::Jump(masks, c.width, cell, k, grid->Index(goal.x, goal.y), scanned);
                     const int32_t got = table.Jump(cell, x, y, k, goal.x, goal.y, read);
-                    ASSERT_EQ(got, want) << c.width << "x" << c.height << " cell " << cell << " step " << k
-                                         << " goal (" << goal.x << "," << goal.y << ")";
+                    ASSERT_EQ(got, want) << c.width << "x" << c.height << " cell " << cell << " step " << k << " goal ("
+                                         << goal.x << "," << goal.y << ")";
                     if (want >= 0) {
                         ASSERT_EQ(read, scanned);
                     }
