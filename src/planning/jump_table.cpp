@@ -93,23 +93,17 @@ int32_t JumpTable::Jump(int32_t cell, int x, int y, int k, int goalX, int goalY,
     // its column after (goalX - x) * dx; it stops there if a straight scan
     // from that cell reaches the goal.
     int best = v > 0 ? v : 0;
-    const int limit = reach;
+    // Whether the diagonal stops after n steps, where a straight jump in
+    // direction straight has left steps to go to the goal.
+    auto stopsAt = [&](int n, int left, int straight) {
+        if (n < 1 || n > reach || (best != 0 && n >= best)) return false;
+        const int32_t meets = cell + n * offset;
+        return left == 0 || (left > 0 && left <= Reach(entries_[static_cast<size_t>(meets)].d[straight]));
+    };
     const int nRow = (goalY - y) * dy;
-    if (nRow >= 1 && nRow <= limit && (best == 0 || nRow < best)) {
-        const int left = (goalX - (x + nRow * dx)) * dx;
-        const int32_t meets = cell + nRow * offset;
-        if (left == 0 || (left > 0 && left <= Reach(entries_[static_cast<size_t>(meets)].d[RowStep(dx)]))) {
-            best = nRow;
-        }
-    }
+    if (stopsAt(nRow, (goalX - (x + nRow * dx)) * dx, RowStep(dx))) best = nRow;
     const int nColumn = (goalX - x) * dx;
-    if (nColumn >= 1 && nColumn <= limit && (best == 0 || nColumn < best)) {
-        const int left = (goalY - (y + nColumn * dy)) * dy;
-        const int32_t meets = cell + nColumn * offset;
-        if (left == 0 || (left > 0 && left <= Reach(entries_[static_cast<size_t>(meets)].d[ColumnStep(dy)]))) {
-            best = nColumn;
-        }
-    }
+    if (stopsAt(nColumn, (goalY - (y + nColumn * dy)) * dy, ColumnStep(dy))) best = nColumn;
     if (best == 0) return -1;
     steps = best;
     return cell + best * offset;
