@@ -51,6 +51,23 @@ constexpr const char* kChildFlag = "--bench-child";
 
 // ---- the child: the program, watched
 
+// The scheduler's turn of the calling thread in milliseconds (Linux's
+// se.slice), or -1 where the kernel does not say.
+double ThreadTurnMs() {
+    std::FILE* file = std::fopen("/proc/thread-self/sched", "r");
+    if (file == nullptr) return -1;
+    char line[256];
+    double ns = -1;
+    while (std::fgets(line, sizeof line, file) != nullptr) {
+        if (std::strncmp(line, "se.slice", 8) == 0) {
+            const char* colon = std::strchr(line, ':');
+            if (colon != nullptr) ns = std::atof(colon + 1);
+        }
+    }
+    std::fclose(file);
+    return ns < 0 ? -1 : ns / 1.0e6;
+}
+
 double ThreadCpuSeconds() {
     timespec ts{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
@@ -255,6 +272,7 @@ void MenuObserver(OpenGLZodadodu& context, void*) {
     driver::Figure("draw_cpu_percent", 100.0 * g_clock.drawCpuSeconds / wall);
     driver::Figure("present_cpu_percent", 100.0 * g_clock.presentCpuSeconds / wall);
     if (g_menu.xStart >= 0 && xNow >= 0) driver::Figure("xserver_cpu_percent", 100.0 * (xNow - g_menu.xStart) / wall);
+    driver::Figure("turn_ms", ThreadTurnMs());
     SetKeySource(&HoldEscape, nullptr);
 }
 
@@ -355,6 +373,7 @@ int MeasureMenu(double seconds, int scale, bool redraw) {
         "\n  of the main thread: the frame's drawing %.1f%%, the present (swap, raster, scaling) %.1f%%, "
         "the wait %.1f%%\n",
         f("draw_cpu_percent"), f("present_cpu_percent"), f("wait_cpu_percent"));
+    if (f("turn_ms") > 0) std::printf("  the main thread's turn on a core: %.2f ms\n", f("turn_ms"));
     return 0;
 }
 
