@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -68,7 +69,12 @@ void VirtualClock::WaitToward(double deadlineMs) {
 }
 
 TempFolder::TempFolder() {
-    std::string pattern = TempDirectory() + "aerox-test-XXXXXX";
+    // A number of its own in each name: where the C library draws mkdtemp's
+    // letters from a millisecond clock and addresses (the browser's), two
+    // folders made in the same millisecond drew the same letters on every
+    // try, and the second failed.
+    static std::atomic<unsigned> made{0};
+    std::string pattern = TempDirectory() + "aerox-test-" + std::to_string(made++) + "-XXXXXX";
     if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "cannot make a temporary folder";
     path_ = pattern;
 }
