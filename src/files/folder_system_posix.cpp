@@ -55,9 +55,9 @@ std::FILE* CreateTemporaryBeside(const std::string& path, std::string& tempPath)
     temp += "/.";
     temp += NameOf(path);
     temp += ".tmp-XXXXXX";
-    const int fd = mkstemp(temp.data());
+    const int fd = MakeUniqueFile(temp);
     if (fd < 0) return nullptr;
-    // mkstemp makes the file private; a saved file is the player's to share.
+    // The temporary is made private; a saved file is the player's to share.
     fchmod(fd, 0644);
     std::FILE* file = fdopen(fd, "w+b");
     if (file == nullptr) {

@@ -75,10 +75,10 @@ SavedRead ReadSavedFile(const std::string& path, std::string& bytes) {
 bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
     const std::string folder = FolderOf(path);
-    // The dot keeps the temporary out of a casual listing; mkstemp gives
-    // every writer, in this process or another, a name of its own.
+    // The dot keeps the temporary out of a casual listing; every writer, in
+    // this process or another, gets a name of its own.
     std::string temp = folder + "/" + TemporaryPrefix(path) + "XXXXXX";
-    const int fd = mkstemp(temp.data());
+    const int fd = MakeUniqueFile(temp);
     if (fd < 0) return false;
     bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
@@ -103,7 +103,7 @@ void RemoveStaleTemporaries(const std::string& path) {
         const dirent* item = readdir(listing);
         if (item == nullptr) break;
         const std::string name = item->d_name;
-        // mkstemp's six characters, nothing else.
+        // The six letters of the temporary's name, nothing else.
         if (name.size() != prefix.size() + 6 || name.compare(0, prefix.size(), prefix) != 0) continue;
         struct stat info {};
         if (fstatat(dirfd(listing), item->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;

@@ -8,7 +8,6 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <vector>
 
 #include "userdata/file_io_posix.h"
 #include "userdata/new_file.h"
@@ -68,15 +67,12 @@ std::string WriteNewFile(const std::string& folder, const std::string& stem, con
     }
     if (!MakeFolders(folder, failure)) return "";
     const std::string base = folder.back() == '/' ? folder : folder + "/";
-    std::string tempPattern = base + "." + stem + "-XXXXXX";
-    std::vector<char> temp(tempPattern.begin(), tempPattern.end());
-    temp.push_back('\0');
-    const int fd = mkstemp(temp.data());
+    std::string tempPath = base + "." + stem + "-XXXXXX";
+    const int fd = MakeUniqueFile(tempPath);
     if (fd < 0) {
         failure = Reason("cannot write in " + folder);
         return "";
     }
-    const std::string tempPath = temp.data();
     const bool written = WriteAll(fd, bytes) && fchmod(fd, 0644) == 0 && fsync(fd) == 0;
     const int writeError = errno;
     if (close(fd) != 0 || !written) {
@@ -90,7 +86,10 @@ std::string WriteNewFile(const std::string& folder, const std::string& stem, con
     for (int n = 1; n <= kNewFileMaxNames && error == EEXIST; ++n) {
         path = base;
         path += stem;
-        if (n > 1) path += "-" + std::to_string(n);
+        if (n > 1) {
+            path += '-';
+            path += std::to_string(n);
+        }
         path += extension;
         error = Publish(tempPath, path);
     }
