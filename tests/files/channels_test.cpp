@@ -119,6 +119,23 @@ TEST_F(Channels, MisuseGivesTheFailureValueAndOneLogLine) {
     EXPECT_EQ(testkit::ReadFile(User("out.txt")), "fine\n");
 }
 
+// Two channels writing one file at once each get a temporary of their own
+// (made in the same millisecond, where the browser's temporary names once
+// came out equal); the file is whole at each CloseFile, the last one wins.
+TEST_F(Channels, TwoWritersOfOneFileAtOnceEachReplaceItWhole) {
+    const std::string path = User("both.txt");
+    for (int round = 0; round < 50; ++round) {
+        ASSERT_EQ(OpenToWrite(0, "both.txt"), 1) << "round " << round;
+        ASSERT_EQ(OpenToWrite(1, "both.txt"), 1) << "round " << round;
+        WriteLine(0, "first");
+        WriteLine(1, "second");
+        ASSERT_EQ(CloseFile(0), 1);
+        EXPECT_EQ(testkit::ReadFile(path), "first\n");
+        ASSERT_EQ(CloseFile(1), 1);
+        EXPECT_EQ(testkit::ReadFile(path), "second\n");
+    }
+}
+
 TEST_F(Channels, AFileRemovedWhileOpenIsStillReadToItsEnd) {
     testkit::WriteFile(User("going.txt"), "first\nsecond\n");
     ASSERT_EQ(OpenToRead(0, "going.txt"), 1);

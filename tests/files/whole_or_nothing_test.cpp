@@ -44,21 +44,4 @@ TEST_F(WholeOrNothing, AWriterThatDiesBeforeCloseFileLeavesTheOldFile) {
     EXPECT_EQ(testkit::ReadFile(path), "newer\n");
 }
 
-// Two channels writing one file at once each get a temporary of their own
-// (made in the same millisecond, where the browser's temporary names once
-// came out equal); the file is whole at each CloseFile, the last one wins.
-TEST_F(WholeOrNothing, TwoWritersOfOneFileAtOnceEachReplaceItWhole) {
-    const std::string path = user_.path() + "/both.txt";
-    for (int round = 0; round < 50; ++round) {
-        ASSERT_EQ(OpenToWrite(0, "both.txt"), 1) << "round " << round;
-        ASSERT_EQ(OpenToWrite(1, "both.txt"), 1) << "round " << round;
-        WriteLine(0, "first");
-        WriteLine(1, "second");
-        ASSERT_EQ(CloseFile(0), 1);
-        EXPECT_EQ(testkit::ReadFile(path), "first\n");
-        ASSERT_EQ(CloseFile(1), 1);
-        EXPECT_EQ(testkit::ReadFile(path), "second\n");
-    }
-}
-
 }  // namespace
