@@ -39,7 +39,8 @@ double OpenToRead(double channel, const RtString& path);
 /// Opens a new file for writing in the per-user folder. The file is
 /// written whole or not at all: what is written goes to a temporary file
 /// that replaces the old file only at CloseFile; a program that ends
-/// first leaves the old file as it was.
+/// first leaves the old file as it was. Two channels may write one file
+/// at once: each CloseFile replaces it whole, so the last one wins.
 /// @param channel the channel, 0..255, not in use.
 /// @param path the file's path; its folder must exist.
 /// @return 1, or 0 for a bad or busy channel, a refused path or a folder
