@@ -9,7 +9,9 @@
 
 #include "testkit/sanitizer_pins.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int RunTests(int argc, char** argv) {
     // Windows on the platform's own video driver (the X server on Linux),
     // never SDL's silent fallback driver.
     setenv("SDL_VIDEODRIVER", AEROX_TEST_VIDEO_DRIVER, 0);
@@ -55,3 +57,10 @@ int main(int argc, char** argv) {
     if (!tempDir.empty()) std::filesystem::remove_all(tempDir, ignored);
     return result;
 }
+
+}  // namespace
+
+// Ended by exit, not by returning: in the browser build a test that slept
+// (asyncify) resumes main later, and the value main returns then is lost;
+// node ended with 0 after failed tests.
+int main(int argc, char** argv) { std::exit(RunTests(argc, argv)); }
