@@ -79,20 +79,33 @@ void SleepMs(double ms) {
 }
 
 // Waiting for a frame deadline without spinning a whole core: sleep until
-// the deadline is within a safety margin, then spin the margin here, on the
-// clock alone, and release the frame as exactly as a busy wait would (the
-// caller's round of window events between spins cost tens of microseconds
-// each, and a release waited behind them). One sleep covers a whole frame
-// at 60 per second (each wake-up costs the caller a round of window events);
-// longer waits wake now and then so that the window stays answered.
+// the deadline is near, then sleep in short steps until it is within a
+// safety margin, and spin the margin here, on the clock alone, releasing
+// the frame as exactly as a busy wait would (the caller's round of window
+// events between spins cost tens of microseconds each, and a release waited
+// behind them). One sleep covers most of a frame at 60 per second (each
+// wake-up costs the caller a round of window events); longer waits wake now
+// and then so that the window stays answered.
 //
-// The margin follows the wake-ups seen: it covers every recent late
-// wake-up (the latest of the last 64, plus a little), so that a quiet
-// machine spins a few hundredths of a millisecond a frame. A
-// wake-up later than the cap is left out: no margin within the cap would
-// have saved it (the frame goes out that much late, as a busy wait pushed
-// off the core would), and counting it would keep a loaded machine spinning
-// the whole cap every frame for nothing.
+// Why the short steps: a core that slept a whole frame wakes slowly now
+// and then, a millisecond or more late (a deep idle state; in a virtual
+// machine, the host's scheduler giving the core back), and no margin a game
+// can afford to spin covers that. After a short sleep it wakes within
+// microseconds. So the wake-up that can be slow comes 2 ms before the
+// deadline, where it costs nothing, and the last steps stay light; about
+// twenty short steps a frame cost a fraction of a percent of a core. On a
+// two-core virtual machine, in seven pairs of alternating 10 s runs of the
+// menu, the 99th percentile of the release error went from a median of
+// 0.49 ms (0.33 to 1.03) to 0.10 ms (0.02 to 1.13), for 0.7 percent of a
+// core more. Wake-ups late by milliseconds still come in bursts there.
+//
+// The margin follows the short steps' wake-ups: it covers every recent late
+// one (the latest of the last 64, plus a little), so that a quiet machine
+// spins a few hundredths of a millisecond a frame. A wake-up later than the
+// cap is left out: no margin within the cap would have saved it (the frame
+// goes out that much late, as a busy wait pushed off the core would), and
+// counting it would keep a loaded machine spinning the whole cap every
+// frame for nothing.
 class SystemClockImpl final : public Clock {
 public:
     double Now() override { return MonotonicMs(); }
@@ -107,22 +120,32 @@ public:
         }
         const double now = MonotonicMs();
         const double remaining = deadlineMs - now;
-        if (remaining <= margin_) {
-            while (MonotonicMs() <= deadlineMs) {
-            }
+        if (remaining > kNearMs) {
+            // Back to the caller at kNearMs before the deadline, for a round
+            // of window events; its next call takes the short steps.
+            SleepUntilMs(now + std::fmin(remaining - kNearMs, kMaxStepMs));
             return;
         }
-        const double wakeAt = now + std::fmin(remaining - margin_, kMaxStepMs);
-        SleepUntilMs(wakeAt);
-        NoteOversleep(MonotonicMs() - wakeAt);
+        for (;;) {
+            const double before = MonotonicMs();
+            const double left = deadlineMs - before;
+            if (left <= margin_) break;
+            const double wakeAt = before + std::fmin(left - margin_, kShortStepMs);
+            SleepUntilMs(wakeAt);
+            NoteOversleep(MonotonicMs() - wakeAt);
+        }
+        while (MonotonicMs() <= deadlineMs) {
+        }
     }
 
 private:
     static constexpr double kMaxStepMs = 20.0;    // longest single sleep
+    static constexpr double kNearMs = 2.0;        // from here on, short steps
+    static constexpr double kShortStepMs = 0.1;   // one short step
     static constexpr double kMinMarginMs = 0.05;  // always spin at least this long
     static constexpr double kMaxMarginMs = 0.5;   // never spin longer than this
     static constexpr double kHeadroomMs = 0.02;   // margin above the late wake-ups
-    static constexpr int kSeen = 64;              // wake-ups remembered (about a second)
+    static constexpr int kSeen = 64;              // wake-ups remembered (a few frames' steps)
 
     void NoteOversleep(double oversleep) {
         if (!(oversleep < kMaxMarginMs)) return;
