@@ -4,9 +4,10 @@
 #include <time.h>  // NOLINT(modernize-deprecated-headers): clock_gettime is POSIX, declared here
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdint>
+
+#include "userdata/unique_letters.h"
 
 int MakeUniqueFile(std::string& pattern) {
     constexpr size_t kLetters = 6;
@@ -14,20 +15,13 @@ int MakeUniqueFile(std::string& pattern) {
         errno = EINVAL;
         return -1;
     }
-    static std::atomic<uint64_t> counter{0};
-    static const char kAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     for (int attempt = 0; attempt < 100; ++attempt) {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
-        uint64_t mix = (static_cast<uint64_t>(getpid()) << 40) ^ (++counter * 0x9E3779B97F4A7C15ULL) ^
-                       (static_cast<uint64_t>(now.tv_sec) * 1000000000ULL + static_cast<uint64_t>(now.tv_nsec));
-        mix ^= mix >> 29;
-        mix *= 0xBF58476D1CE4E5B9ULL;
-        mix ^= mix >> 32;
-        for (size_t i = pattern.size() - kLetters; i < pattern.size(); ++i) {
-            pattern[i] = kAlphabet[mix % 36];
-            mix /= 36;
-        }
+        const std::string letters =
+            UniqueLetters(static_cast<uint64_t>(getpid()),
+                          static_cast<uint64_t>(now.tv_sec) * 1000000000ULL + static_cast<uint64_t>(now.tv_nsec));
+        pattern.replace(pattern.size() - kLetters, kLetters, letters);
         const int fd = open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd >= 0 || errno != EEXIST) return fd;
     }

@@ -1,22 +1,8 @@
 #include "userdata/file_io_windows.h"
 
-#include <cstdint>
+#include "userdata/unique_letters.h"
 
-std::string UniqueSuffix() {
-    static uint32_t counter = 0;
-    uint64_t mix =
-        (uint64_t{GetCurrentProcessId()} << 32) ^ (uint64_t{++counter} * 0x9E3779B97F4A7C15ULL) ^ GetTickCount64();
-    mix ^= mix >> 29;
-    mix *= 0xBF58476D1CE4E5B9ULL;
-    mix ^= mix >> 32;
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string suffix;
-    for (int i = 0; i < 6; ++i) {
-        suffix += kLetters[mix % 36];
-        mix /= 36;
-    }
-    return suffix;
-}
+std::string UniqueSuffix() { return UniqueLetters(GetCurrentProcessId(), GetTickCount64()); }
 
 bool WriteAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;

@@ -20,6 +20,7 @@
 #include "aerox/aerox.h"
 #include "userdata/atomic_file.h"
 #include "userdata/hiscore_file.h"
+#include "userdata/unique_letters.h"
 #include "userdata/userdata_fixture.h"
 
 extern char** environ;
@@ -44,6 +45,19 @@ TEST_F(AtomicSave, SetAsideNeverReplacesAnEarlierOne) {
     for (const std::string& name : names) contents.insert(testkit::ReadFile(name));
     EXPECT_EQ(contents, (std::set<std::string>{"first\n", "second\n", "third\n"}));
     EXPECT_EQ(LogLinesAboutFolder().size(), 3u);
+}
+
+// Windows' clock moves every 16 ms: threads saving within one tick differ
+// only by the count.
+TEST(TemporaryNames, WritersOfOneMomentGetTheirOwnLetters) {
+    std::set<std::string> seen;
+    for (int i = 0; i < 1000; ++i) {
+        const std::string letters = UniqueLetters(4242, 1'000'000);
+        ASSERT_EQ(letters.size(), 6U);
+        ASSERT_EQ(letters.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789"), std::string::npos) << letters;
+        seen.insert(letters);
+    }
+    EXPECT_EQ(seen.size(), 1000U);
 }
 
 TEST_F(AtomicSave, TwoWritersNeverMixTheirTables) {
