@@ -1,9 +1,11 @@
 // A page of the web tests (not shipped): a video in the browser. The page
 // makes the test video with the asset tool's encoder, loads it from the
 // game's folder (the current one), tells its size and length, and plays it
-// once at (80, 60) on a black screen; tests/web/play.js reads the frame
-// numbers its bars spell from the canvas while it plays. Each step goes to
-// the console.
+// once at (80, 60) on a grey screen; tests/web/play.js reads the frame
+// numbers its bars spell from the canvas while it plays. The grey is
+// neither of the bars' two levels, so a read of the screen before or after
+// the video is never taken for one of its frames. Each step goes to the
+// console.
 #include <aerox/aerox.h>
 
 #include <cstdio>
@@ -13,6 +15,8 @@
 #include "test_video.h"
 
 namespace {
+
+constexpr int kGrey = 0x808080;
 
 void Say(const std::string& line) {
     std::printf("video %s\n", line.c_str());
@@ -33,17 +37,17 @@ void Game() {
     // The page's sound starts with the first key: the test presses one
     // before the video plays, so that the sound's clock times it.
     for (int frame = 0; frame < 30; ++frame) {
-        DrawRect(0, 0, 319, 239, 0x000000);
+        DrawRect(0, 0, 319, 239, kGrey);
         ShowScreen();
     }
     Say(PlayVideo(0, 80, 60, 0, 0, 0) == 1 ? "playing" : "not playing");
     while (VideoPlaying(0) == 1) {
-        DrawRect(0, 0, 319, 239, 0x000000);
+        DrawRect(0, 0, 319, 239, kGrey);
         ShowScreen();
     }
     Say("ended");
     for (;;) {
-        DrawRect(0, 0, 319, 239, 0x000000);
+        DrawRect(0, 0, 319, 239, kGrey);
         ShowScreen();
     }
 }
